@@ -1,0 +1,60 @@
+/* One phone-book entry: 480 bytes, sixteen fixed-width fields.
+ * This exact layout is what the CallDir library reads and writes, so it is plain C.
+ * Texts are NUL-terminated code page 932 byte strings; widths count the NUL. */
+#ifndef DUDODE_BOOK_BOOK_ENTRY_H
+#define DUDODE_BOOK_BOOK_ENTRY_H
+
+#include <stddef.h>
+#include <stdint.h>
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+typedef struct BookEntry {
+  char number[24];         /* phone number: digits, "-", "#", "*"; the key */
+  char name[22];           /* person's name */
+  char address[100];
+  char company[82];
+  char companyAddress[100];
+  char fax[24];
+  char postalCode[10];
+  char nameKana[32];       /* hiragana reading; the kana filter looks at its start */
+  char email[44];
+  char callAccept[2];      /* "1" accepted normally, "0" call rejection */
+  char adapterWanted[2];   /* "1" the user wants the entry in the adapter */
+  char illumination[2];    /* "0".."3": the adapter's illumination pattern */
+  char registeredName[24]; /* name stored in the adapter, half-width katakana */
+  int32_t viewSlot;        /* slot j holds the book index of the j-th listed entry */
+  int32_t deleted;         /* 1 = deleted, 0 = live */
+  int32_t inAdapter;       /* 1 = the adapter last accepted this entry */
+} BookEntry;
+
+/* The book never holds more entries than this. */
+#define BOOK_CAPACITY 10000
+
+#ifdef __cplusplus
+}
+#endif
+
+#ifdef __cplusplus
+static_assert(sizeof(BookEntry) == 480);
+static_assert(offsetof(BookEntry, number) == 0);
+static_assert(offsetof(BookEntry, name) == 24);
+static_assert(offsetof(BookEntry, address) == 46);
+static_assert(offsetof(BookEntry, company) == 146);
+static_assert(offsetof(BookEntry, companyAddress) == 228);
+static_assert(offsetof(BookEntry, fax) == 328);
+static_assert(offsetof(BookEntry, postalCode) == 352);
+static_assert(offsetof(BookEntry, nameKana) == 362);
+static_assert(offsetof(BookEntry, email) == 394);
+static_assert(offsetof(BookEntry, callAccept) == 438);
+static_assert(offsetof(BookEntry, adapterWanted) == 440);
+static_assert(offsetof(BookEntry, illumination) == 442);
+static_assert(offsetof(BookEntry, registeredName) == 444);
+static_assert(offsetof(BookEntry, viewSlot) == 468);
+static_assert(offsetof(BookEntry, deleted) == 472);
+static_assert(offsetof(BookEntry, inAdapter) == 476);
+#endif
+
+#endif

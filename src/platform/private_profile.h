@@ -1,0 +1,28 @@
+// Private profile (INI) files with the Windows semantics: sections and keys match without
+// regard to case, blanks around names and values are ignored, values are bytes, a missing
+// file reads as empty, and writing one key leaves everything else in the file as it was.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+namespace profile {
+
+// The key's value as a decimal integer (leading sign allowed); `fallback` when the file,
+// section or key is missing. A value that is not a number reads as 0.
+int ReadInt(const std::string& path, const std::string& section, const std::string& key,
+            int fallback);
+
+// The key's value, cut on a character boundary to fit a buffer of `capacity` bytes
+// (terminator included); `fallback`, cut the same way, when the key is missing.
+std::string ReadString(const std::string& path, const std::string& section,
+                       const std::string& key, const std::string& fallback,
+                       std::size_t capacity);
+
+// Sets the key, creating the section and the file (readable by its owner alone) when
+// missing. False when the file cannot be written or a name or value would break the
+// file's line structure.
+bool WriteString(const std::string& path, const std::string& section, const std::string& key,
+                 const std::string& value);
+
+}  // namespace profile

@@ -1,0 +1,30 @@
+// The program folder: where the book, the column settings and the port settings live.
+#pragma once
+
+#include <string>
+
+// The files of the program folder.
+struct ProgramPaths {
+  std::string exeDir;         // the folder itself, without a trailing separator
+  std::string bookPath;       // CallDir.csv, kept by the CallDir library
+  std::string columnIniPath;  // DUDODE.ini, the list's columns
+  std::string portIniPath;    // VIZAZED.ini, the serial port, written by VIZAZED only
+};
+
+// The paths of the files in `folder`.
+ProgramPaths PathsIn(const std::string& folder);
+
+// Sets the process-wide paths below.
+void UseProgramPaths(const ProgramPaths& paths);
+
+// Finds the program folder and creates it, readable by its user alone, when missing.
+// On Windows it is the executable's folder. Elsewhere it is $DUDODE_HOME, else
+// $XDG_DATA_HOME/DUDODE, else ~/.local/share/DUDODE: never a build folder.
+// False when the folder cannot be found or created; the paths are set all the same.
+bool SetUpProgramFolder();
+
+// Process-wide, set once by SetUpProgramFolder at start.
+extern std::string g_exeDir;
+extern std::string g_bookPath;
+extern std::string g_columnIniPath;
+extern std::string g_portIniPath;

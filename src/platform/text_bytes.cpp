@@ -1,0 +1,35 @@
+#include "platform/text_bytes.h"
+
+#include <cstring>
+
+#include "platform/cp932.h"
+
+namespace text_bytes {
+
+std::size_t BoundaryLength(std::string_view text, std::size_t maxBytes) {
+  std::size_t length = 0;
+  while (length < text.size()) {
+    const bool doubleByte =
+        cp932::IsLeadByte(static_cast<unsigned char>(text[length])) && length + 1 < text.size();
+    const std::size_t step = doubleByte ? 2 : 1;
+    if (length + step > maxBytes) break;
+    length += step;
+  }
+  return length;
+}
+
+std::string CutToCapacity(std::string_view text, std::size_t capacity) {
+  if (capacity == 0) return {};
+  return std::string(text.substr(0, BoundaryLength(text, capacity - 1)));
+}
+
+void FillField(char* field, std::size_t width, std::string_view text) {
+  if (width == 0) return;
+  const std::size_t end = text.find('\0');
+  if (end != std::string_view::npos) text = text.substr(0, end);
+  const std::size_t length = BoundaryLength(text, width - 1);
+  std::memcpy(field, text.data(), length);
+  std::memset(field + length, 0, width - length);
+}
+
+}  // namespace text_bytes
