@@ -5,6 +5,8 @@
 
 #include <cstddef>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace profile {
 
@@ -24,5 +26,11 @@ std::string ReadString(const std::string& path, const std::string& section,
 // file's line structure.
 bool WriteString(const std::string& path, const std::string& section, const std::string& key,
                  const std::string& value);
+
+using KeyValue = std::pair<std::string, std::string>;
+
+// Sets several keys of one section in a single rewrite of the file.
+bool WriteStrings(const std::string& path, const std::string& section,
+                  const std::vector<KeyValue>& entries);
 
 }  // namespace profile

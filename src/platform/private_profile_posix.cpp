@@ -6,7 +6,6 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
-#include <climits>
 #include <fstream>
 #include <optional>
 #include <sstream>
@@ -144,15 +143,7 @@ bool ReplaceFile(const std::string& path, const Lines& file) {
 int ReadInt(const std::string& path, const std::string& section, const std::string& key,
             int fallback) {
   const auto value = ReadValue(path, section, key);
-  if (!value) return fallback;
-  std::size_t i = 0;
-  const bool negative = i < value->size() && (*value)[i] == '-';
-  if (i < value->size() && ((*value)[i] == '-' || (*value)[i] == '+')) ++i;
-  long long number = 0;
-  for (; i < value->size() && std::isdigit(static_cast<unsigned char>((*value)[i])); ++i) {
-    number = std::min<long long>(number * 10 + ((*value)[i] - '0'), INT_MAX);
-  }
-  return static_cast<int>(negative ? -number : number);
+  return value ? text_bytes::ParseInt(*value) : fallback;
 }
 
 std::string ReadString(const std::string& path, const std::string& section,
@@ -162,26 +153,33 @@ std::string ReadString(const std::string& path, const std::string& section,
   return text_bytes::CutToCapacity(value ? *value : fallback, capacity);
 }
 
-bool WriteString(const std::string& path, const std::string& section, const std::string& key,
-                 const std::string& value) {
-  if (BreaksLines(section) || BreaksLines(key) || BreaksLines(value) ||
-      key.find('=') != std::string::npos || section.find(']') != std::string::npos ||
-      Trim(key).empty()) {
-    return false;
-  }
+bool WriteStrings(const std::string& path, const std::string& section,
+                  const std::vector<KeyValue>& entries) {
+  if (BreaksLines(section) || section.find(']') != std::string::npos) return false;
   Lines file = ReadLines(path);
-  const Location where = Find(file, section, key);
-  const std::string entry = Trim(key) + "=" + value;
-  if (where.keyLine) {
-    file.lines[*where.keyLine] = entry;
-  } else if (where.sectionHeader) {
-    file.lines.insert(file.lines.begin() + static_cast<std::ptrdiff_t>(where.sectionEnd), entry);
-  } else {
-    if (!file.lines.empty() && !Trim(file.lines.back()).empty()) file.lines.emplace_back();
-    file.lines.push_back("[" + Trim(section) + "]");
-    file.lines.push_back(entry);
+  for (const auto& [key, value] : entries) {
+    if (BreaksLines(key) || BreaksLines(value) || key.find('=') != std::string::npos ||
+        Trim(key).empty()) {
+      return false;
+    }
+    const Location where = Find(file, section, key);
+    const std::string line = Trim(key) + "=" + value;
+    if (where.keyLine) {
+      file.lines[*where.keyLine] = line;
+    } else if (where.sectionHeader) {
+      file.lines.insert(file.lines.begin() + static_cast<std::ptrdiff_t>(where.sectionEnd), line);
+    } else {
+      if (!file.lines.empty() && !Trim(file.lines.back()).empty()) file.lines.emplace_back();
+      file.lines.push_back("[" + Trim(section) + "]");
+      file.lines.push_back(line);
+    }
   }
   return ReplaceFile(path, file);
+}
+
+bool WriteString(const std::string& path, const std::string& section, const std::string& key,
+                 const std::string& value) {
+  return WriteStrings(path, section, {{key, value}});
 }
 
 }  // namespace profile

@@ -30,4 +30,11 @@ bool WriteString(const std::string& path, const std::string& section, const std:
                                     path.c_str()) != 0;
 }
 
+bool WriteStrings(const std::string& path, const std::string& section,
+                  const std::vector<KeyValue>& entries) {
+  bool written = true;
+  for (const auto& [key, value] : entries) written &= WriteString(path, section, key, value);
+  return written;
+}
+
 }  // namespace profile

@@ -1,5 +1,7 @@
 #include "platform/text_bytes.h"
 
+#include <algorithm>
+#include <climits>
 #include <cstring>
 
 #include "platform/cp932.h"
@@ -30,6 +32,18 @@ void FillField(char* field, std::size_t width, std::string_view text) {
   const std::size_t length = BoundaryLength(text, width - 1);
   std::memcpy(field, text.data(), length);
   std::memset(field + length, 0, width - length);
+}
+
+int ParseInt(std::string_view text) {
+  std::size_t i = 0;
+  while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
+  const bool negative = i < text.size() && text[i] == '-';
+  if (i < text.size() && (text[i] == '-' || text[i] == '+')) ++i;
+  long long number = 0;
+  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+    number = std::min<long long>(number * 10 + (text[i] - '0'), INT_MAX);
+  }
+  return static_cast<int>(negative ? -number : number);
 }
 
 }  // namespace text_bytes

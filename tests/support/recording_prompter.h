@@ -1,0 +1,44 @@
+// A Prompter for tests: records every message and answers from a script.
+#pragma once
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "app/prompter.h"
+
+class RecordingPrompter : public Prompter {
+ public:
+  struct Message {
+    std::string text;
+    std::string caption;
+    PromptIcon icon;
+    PromptButtons buttons;
+  };
+
+  // The answers to give, in order; once they run out every message is answered Ok/Yes.
+  std::deque<PromptAnswer> answers;
+  std::vector<Message> messages;
+  int busyDepth = 0;
+  int busyCalls = 0;
+
+  PromptAnswer Ask(const std::string& text, const std::string& caption, PromptIcon icon,
+                   PromptButtons buttons) override {
+    messages.push_back({text, caption, icon, buttons});
+    if (answers.empty()) return buttons == PromptButtons::YesNo ? PromptAnswer::Yes : PromptAnswer::Ok;
+    const PromptAnswer answer = answers.front();
+    answers.pop_front();
+    return answer;
+  }
+
+  void SetBusy(bool busy) override {
+    busyDepth += busy ? 1 : -1;
+    ++busyCalls;
+  }
+
+  std::vector<std::string> Texts() const {
+    std::vector<std::string> texts;
+    for (const auto& m : messages) texts.push_back(m.text);
+    return texts;
+  }
+};

@@ -1,0 +1,144 @@
+#include "book/phone_book.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
+
+#include "support/book_builder.h"
+#include "support/fake_calldir.h"
+#include "support/recording_prompter.h"
+
+namespace {
+
+using Calls = std::vector<std::string>;
+
+class PhoneBookTest : public ::testing::Test {
+ protected:
+  PhoneBook book;
+  FakeCallDir callDir;
+  RecordingPrompter prompter;
+  BookAccess access{book, callDir, prompter, "/books/CallDir.csv"};
+};
+
+TEST_F(PhoneBookTest, StartsWithTenThousandZeroSlots) {
+  EXPECT_EQ(book.entryCount, 0);
+  const auto* bytes = reinterpret_cast<const unsigned char*>(book.slots.get());
+  for (std::size_t i = 0; i < sizeof(BookEntry) * BOOK_CAPACITY; ++i) ASSERT_EQ(bytes[i], 0) << i;
+}
+
+TEST_F(PhoneBookTest, LoadReadsEveryEntryAndNumbersTheDisplayList) {
+  callDir.stored = {MakeEntry("1"), MakeEntry("2"), MakeEntry("3")};
+  callDir.stored[2].viewSlot = 77;
+  bool merged = false;
+  ASSERT_TRUE(LoadBook(access, [&] {
+    merged = true;
+    EXPECT_EQ(callDir.calls.back(), "Read");  // the merge runs while the book is open
+  }));
+  EXPECT_TRUE(merged);
+  EXPECT_EQ(book.entryCount, 3);
+  EXPECT_STREQ(book[2].number, "3");
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(book[i].viewSlot, i);
+  EXPECT_EQ(callDir.calls, (Calls{"Open", "Count", "Read", "Close"}));
+  EXPECT_TRUE(prompter.messages.empty());
+}
+
+TEST_F(PhoneBookTest, AFailedOpenShowsTheLibrarysMessageAndLeavesTheBookEmpty) {
+  callDir.stored = {MakeEntry("1")};
+  callDir.failures["Open"] = 15;
+  bool merged = false;
+  EXPECT_FALSE(LoadBook(access, [&] { merged = true; }));
+  EXPECT_FALSE(merged);
+  EXPECT_EQ(book.entryCount, 0);
+  EXPECT_EQ(prompter.Texts(), (Calls{"電話帳ファイルをオープンすることができません。"}));
+}
+
+TEST_F(PhoneBookTest, ACountBeyondTheBookIsNeverTrusted) {
+  callDir.countOverride = 20000;
+  ASSERT_TRUE(LoadBook(access));
+  EXPECT_EQ(book.entryCount, BOOK_CAPACITY);
+  callDir.countOverride = -5;
+  ASSERT_TRUE(LoadBook(access));
+  EXPECT_EQ(book.entryCount, 0);
+}
+
+TEST_F(PhoneBookTest, AppendCopiesTheTextsAndNumbersTheSlot) {
+  Put(book, MakeEntry("1"));
+  BookEntry w = MakeEntry("03-123-456", "\x82\xa0", "name");
+  w.viewSlot = 99;
+  w.deleted = 1;
+  w.inAdapter = 1;
+  std::memset(w.email, 'e', sizeof w.email);  // unterminated: cut and terminated
+  ASSERT_TRUE(AppendEntry(book, w));
+  EXPECT_EQ(book.entryCount, 2);
+  EXPECT_STREQ(book[1].number, "03-123-456");
+  EXPECT_EQ(book[1].viewSlot, 1);
+  EXPECT_EQ(book[1].deleted, 0);
+  EXPECT_EQ(book[1].inAdapter, 1);
+  EXPECT_EQ(std::strlen(book[1].email), sizeof w.email - 1);
+}
+
+TEST_F(PhoneBookTest, AFullBookRefusesAnAppendAndChangesNothing) {
+  book.entryCount = BOOK_CAPACITY;
+  const BookEntry before = book[BOOK_CAPACITY - 1];
+  EXPECT_FALSE(AppendEntry(book, MakeEntry("1")));
+  EXPECT_EQ(book.entryCount, BOOK_CAPACITY);
+  EXPECT_EQ(std::memcmp(&before, &book[BOOK_CAPACITY - 1], sizeof before), 0);
+  EXPECT_STREQ(kBookFullMessage, "登録件数が1万件です。これ以上は登録できません。");
+}
+
+TEST_F(PhoneBookTest, ReplaceBringsADeletedEntryBackAndKeepsItsSlot) {
+  Put(book, MakeEntry("1"));
+  const int index = Put(book, MakeEntry("2", "", "old"));
+  book[index].deleted = 1;
+  book[index].viewSlot = 0;
+  BookEntry w = MakeEntry("2", "", "new");
+  w.inAdapter = 1;
+  ASSERT_TRUE(ReplaceEntry(book, index, w));
+  EXPECT_STREQ(book[index].name, "new");
+  EXPECT_EQ(book[index].deleted, 0);
+  EXPECT_EQ(book[index].inAdapter, 1);
+  EXPECT_EQ(book[index].viewSlot, 0);
+  EXPECT_EQ(book.entryCount, 2);
+  EXPECT_FALSE(ReplaceEntry(book, 2, w));
+  EXPECT_FALSE(ReplaceEntry(book, -1, w));
+}
+
+TEST_F(PhoneBookTest, MarkDeletedKeepsTheSlotAndTellsTheLibrary) {
+  Put(book, MakeEntry("1"));
+  Put(book, MakeEntry("2"));
+  MarkDeleted(access, 1);
+  EXPECT_EQ(book[1].deleted, 1);
+  EXPECT_STREQ(book[1].number, "2");
+  EXPECT_EQ(book.entryCount, 2);
+  EXPECT_EQ(callDir.deletedIndex, 1);
+  EXPECT_EQ(callDir.calls, (Calls{"Open", "Delete", "Close"}));
+  // A later append does not reuse the slot.
+  ASSERT_TRUE(AppendEntry(book, MakeEntry("3")));
+  EXPECT_EQ(book.entryCount, 3);
+}
+
+TEST_F(PhoneBookTest, AFailedDeleteShowsTheMessageAndStaysDeletedInMemory) {
+  Put(book, MakeEntry("1"));
+  callDir.failures["Delete"] = 17;
+  MarkDeleted(access, 0);
+  EXPECT_EQ(book[0].deleted, 1);
+  EXPECT_EQ(prompter.Texts(), (Calls{"ファイルの保存に失敗しました。"}));
+  EXPECT_EQ(callDir.calls, (Calls{"Open", "Delete", "LastError", "Close"}));
+}
+
+TEST_F(PhoneBookTest, HandOverWritesTheWholeBookDeletedEntriesIncluded) {
+  Put(book, MakeEntry("1"));
+  book[Put(book, MakeEntry("2"))].deleted = 1;
+  callDir.failures["Open"] = 14;  // the result of the open is not looked at
+  EXPECT_TRUE(HandOverBook(access));
+  EXPECT_EQ(callDir.writtenCount, 2);
+  EXPECT_TRUE(prompter.messages.empty());
+
+  callDir.failures = {{"Write", 17}};
+  EXPECT_FALSE(HandOverBook(access));
+  EXPECT_EQ(prompter.Texts(), (Calls{"ファイルの保存に失敗しました。"}));
+  EXPECT_EQ(book.entryCount, 2);  // the change stays in memory
+}
+
+}  // namespace

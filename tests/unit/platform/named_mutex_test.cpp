@@ -1,0 +1,81 @@
+#include "platform/named_mutex.h"
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+
+#include "support/temp_dir.h"
+
+namespace {
+
+std::string UniqueName(const char* base) { return std::string(base) + "_" + std::to_string(getpid()); }
+
+// Starts a child that holds `name` and waits to be killed; returns once it holds it.
+pid_t HoldInChild(const std::string& name) {
+  int ready[2];
+  if (pipe(ready) != 0) return -1;
+  const pid_t child = fork();
+  if (child == 0) {
+    auto mutex = NamedMutex::Create(name);
+    const char answer = mutex ? 'y' : 'n';
+    (void)!write(ready[1], &answer, 1);
+    for (;;) pause();
+  }
+  char answer = 0;
+  (void)!read(ready[0], &answer, 1);
+  close(ready[0]);
+  close(ready[1]);
+  return answer == 'y' ? child : -1;
+}
+
+void Kill(pid_t child) {
+  kill(child, SIGKILL);
+  waitpid(child, nullptr, 0);
+}
+
+TEST(NamedMutex, AnotherProcessSeesTheNameHeldUntilTheHolderDies) {
+  const std::string name = UniqueName("TEST_RUNNING");
+  EXPECT_FALSE(NamedMutex::IsHeld(name));
+  const pid_t holder = HoldInChild(name);
+  ASSERT_GT(holder, 0);
+  EXPECT_TRUE(NamedMutex::IsHeld(name));
+  EXPECT_EQ(NamedMutex::Create(name), nullptr);
+
+  Kill(holder);  // a crash: the name must not stay blocked
+  EXPECT_FALSE(NamedMutex::IsHeld(name));
+  auto mine = NamedMutex::Create(name);
+  ASSERT_NE(mine, nullptr);
+  EXPECT_TRUE(NamedMutex::IsHeld(name));
+  mine.reset();
+  EXPECT_FALSE(NamedMutex::IsHeld(name));
+}
+
+TEST(NamedMutex, NamesAreIndependent) {
+  auto first = NamedMutex::Create(UniqueName("FIRST"));
+  ASSERT_NE(first, nullptr);
+  EXPECT_FALSE(NamedMutex::IsHeld(UniqueName("SECOND")));
+}
+
+TEST(NamedMutex, RejectsNamesThatWouldLeaveItsFolder) {
+  EXPECT_EQ(NamedMutex::Create("../escape"), nullptr);
+  EXPECT_EQ(NamedMutex::Create(""), nullptr);
+  EXPECT_FALSE(NamedMutex::IsHeld("a/b"));
+}
+
+TEST(NamedMutex, NeverUsesARuntimeFolderOthersCanWrite) {
+  TempDir open;
+  chmod(open.path().c_str(), 0777);
+  const char* saved = std::getenv("XDG_RUNTIME_DIR");
+  const std::string restore = saved ? saved : "";
+  setenv("XDG_RUNTIME_DIR", open.path().c_str(), 1);
+  auto mutex = NamedMutex::Create(UniqueName("SHARED_FOLDER"));
+  EXPECT_NE(mutex, nullptr);  // taken in the private fallback folder instead
+  EXPECT_TRUE(std::filesystem::is_empty(open.path()));
+  if (saved) setenv("XDG_RUNTIME_DIR", restore.c_str(), 1); else unsetenv("XDG_RUNTIME_DIR");
+}
+
+}  // namespace

@@ -1,0 +1,78 @@
+#include "platform/private_profile.h"
+
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include "support/temp_dir.h"
+
+namespace {
+
+class PrivateProfile : public ::testing::Test {
+ protected:
+  TempDir dir;
+  std::string ini = dir.File("test.ini");
+};
+
+TEST_F(PrivateProfile, MissingFileSectionOrKeyGivesTheFallback) {
+  EXPECT_EQ(profile::ReadInt(ini, "COMPORT", "ComPort", 1), 1);
+  EXPECT_EQ(profile::ReadString(ini, "LOADCOL", "COL1", "none", 100), "none");
+  dir.Write("test.ini", "[OTHER]\nComPort=5\n");
+  EXPECT_EQ(profile::ReadInt(ini, "COMPORT", "ComPort", 1), 1);
+  EXPECT_EQ(profile::ReadInt(ini, "OTHER", "ExtMode", 7), 7);
+}
+
+TEST_F(PrivateProfile, MatchesNamesWithoutRegardToCaseAndIgnoresBlanks) {
+  dir.Write("test.ini", "; settings\r\n [ comport ] \r\n  COMPORT  =  3  \r\nextmode=\t1\r\n");
+  EXPECT_EQ(profile::ReadInt(ini, "COMPORT", "ComPort", 1), 3);
+  EXPECT_EQ(profile::ReadInt(ini, "ComPort", "ExtMode", 0), 1);
+  EXPECT_EQ(profile::ReadString(ini, "COMPORT", "comport", "", 100), "3");
+}
+
+TEST_F(PrivateProfile, ReadsNumbersAsTheSystemDoes) {
+  dir.Write("test.ini",
+            "[S]\nneg=-4\nword=abc\nlead=12abc\nempty=\nhuge=99999999999999999999\n");
+  EXPECT_EQ(profile::ReadInt(ini, "S", "neg", 1), -4);
+  EXPECT_EQ(profile::ReadInt(ini, "S", "word", 1), 0);
+  EXPECT_EQ(profile::ReadInt(ini, "S", "lead", 1), 12);
+  EXPECT_EQ(profile::ReadInt(ini, "S", "empty", 1), 0);
+  EXPECT_EQ(profile::ReadInt(ini, "S", "huge", 1), 2147483647);
+}
+
+TEST_F(PrivateProfile, KeepsValuesAsBytesAndCutsThemOnACharacterBoundary) {
+  // "電話" in code page 932, then more: a 4-byte buffer holds one character and the NUL.
+  dir.Write("test.ini", "[S]\nk=\x93\x64\x98\x62xyz\n");
+  EXPECT_EQ(profile::ReadString(ini, "S", "k", "", 100), "\x93\x64\x98\x62xyz");
+  EXPECT_EQ(profile::ReadString(ini, "S", "k", "", 4), "\x93\x64");
+  EXPECT_EQ(profile::ReadString(ini, "S", "k", "", 5), "\x93\x64\x98\x62");
+}
+
+TEST_F(PrivateProfile, WritingOneKeyLeavesEverythingElseAsItWas) {
+  const std::string before =
+      "; top comment\r\n[A]\r\nx=1\r\n; keep me\r\ny=2\r\n\r\n[B]\r\nz=3\r\n";
+  dir.Write("test.ini", before);
+  ASSERT_TRUE(profile::WriteString(ini, "a", "Y", "20"));
+  EXPECT_EQ(dir.Read("test.ini"),
+            "; top comment\r\n[A]\r\nx=1\r\n; keep me\r\nY=20\r\n\r\n[B]\r\nz=3\r\n");
+  ASSERT_TRUE(profile::WriteString(ini, "A", "new", "v"));
+  ASSERT_TRUE(profile::WriteString(ini, "C", "w", "4"));
+  EXPECT_EQ(dir.Read("test.ini"),
+            "; top comment\r\n[A]\r\nx=1\r\n; keep me\r\nY=20\r\nnew=v\r\n\r\n[B]\r\nz=3\r\n"
+            "\r\n[C]\r\nw=4\r\n");
+}
+
+TEST_F(PrivateProfile, CreatesAMissingFileReadableByItsOwnerAlone) {
+  ASSERT_TRUE(profile::WriteStrings(ini, "LOADCOL", {{"COL1", "a"}, {"COUNT", "1"}}));
+  EXPECT_EQ(dir.Read("test.ini"), "[LOADCOL]\nCOL1=a\nCOUNT=1\n");
+  struct stat info {};
+  ASSERT_EQ(stat(ini.c_str(), &info), 0);
+  EXPECT_EQ(info.st_mode & 0777, 0600u);
+}
+
+TEST_F(PrivateProfile, RefusesWhatWouldBreakTheFile) {
+  EXPECT_FALSE(profile::WriteString(ini, "S", "k", "two\nlines"));
+  EXPECT_FALSE(profile::WriteString(ini, "S", "a=b", "v"));
+  EXPECT_FALSE(profile::WriteString(ini, "S]", "k", "v"));
+  EXPECT_FALSE(profile::WriteString(dir.File("no/such/folder.ini"), "S", "k", "v"));
+}
+
+}  // namespace
