@@ -1,0 +1,58 @@
+// An adapter library for tests: serves a list of entries, records every call, and fails
+// any call with any error number on request.
+#pragma once
+
+#include <cstring>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "book/adapter_library.h"
+#include "platform/text_bytes.h"
+
+inline AdapterEntry MakeAdapterEntry(std::string_view number, std::string_view name,
+                                     uint8_t callAccept = 1, uint8_t illumination = 0) {
+  AdapterEntry entry{};
+  text_bytes::FillField(entry.number, number);
+  text_bytes::FillField(entry.registeredName, name);
+  entry.callAccept = callAccept;
+  entry.illumination = illumination;
+  return entry;
+}
+
+class FakeAdapter : public AdapterLibrary {
+ public:
+  std::vector<AdapterEntry> held;
+  std::vector<std::string> calls;
+  std::map<std::string, int> failures;  // call name -> error number to fail it with
+  int lastError = 0;
+  int32_t reportedCount = -1;           // a count to report instead of held.size()
+  int readsBeforeFailure = -1;          // ReadAll fails once this many reads have succeeded
+
+  int Open(const char*, const AdapterParams&) override { return Result("Open"); }
+  void Close() override { calls.push_back("Close"); }
+  int ReadAll(AdapterEntry* entries, int32_t* count) override {
+    const bool failNow = readsBeforeFailure >= 0 && reads_++ >= readsBeforeFailure;
+    if (Result("ReadAll") == 0 || failNow) return 0;
+    std::memcpy(entries, held.data(), held.size() * sizeof(AdapterEntry));
+    *count = reportedCount >= 0 ? reportedCount : static_cast<int32_t>(held.size());
+    return 1;
+  }
+  int Delete(const char*) override { return Result("Delete"); }
+  int Register(const AdapterEntry&) override { return Result("Register"); }
+  int LastError() override {
+    calls.push_back("LastError");
+    return lastError;
+  }
+
+ private:
+  int reads_ = 0;
+
+  int Result(const std::string& call) {
+    calls.push_back(call);
+    const auto failure = failures.find(call);
+    if (failure == failures.end()) return 1;
+    lastError = failure->second;
+    return 0;
+  }
+};
