@@ -24,9 +24,15 @@ void Filter(benchmark::State& state, const char* textUtf8) {
   for (auto _ : state) benchmark::DoNotOptimize(ApplyKanaFilter(book, text));
 }
 
-void BM_KanaFilterRoot(benchmark::State& state) { Filter(state, "電話帳"); }
-void BM_KanaFilterRow(benchmark::State& state) { Filter(state, "か行"); }
-void BM_KanaFilterKana(benchmark::State& state) { Filter(state, "は"); }
+void BM_KanaFilterRoot(benchmark::State& state) {
+  Filter(state, "電話帳");
+}
+void BM_KanaFilterRow(benchmark::State& state) {
+  Filter(state, "か行");
+}
+void BM_KanaFilterKana(benchmark::State& state) {
+  Filter(state, "は");
+}
 
 // A number that is in no entry, so the whole book is walked.
 constexpr const char* kMissingNumber = "099-9999-9999";

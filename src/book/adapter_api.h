@@ -24,7 +24,7 @@ extern "C" {
 
 /* One adapter record, 48 bytes. */
 typedef struct AdapterEntry {
-  char number[24];        /* NUL-terminated phone number */
+  char number[24];         /* NUL-terminated phone number */
   char registeredName[22]; /* NUL-terminated half-width katakana */
   uint8_t callAccept;      /* 1 calls accepted normally, 0 call rejection */
   uint8_t illumination;    /* pattern 0 to 3 */

@@ -119,8 +119,7 @@ bool MergeFromAdapter(BookAccess& access, AdapterLibrary& adapter) {
   }
   count = std::clamp<int32_t>(count, 0, ADAPTER_CAPACITY);  // never trusted beyond 50
 
-  access.prompter.Tell(SlotCountMessage(PrepareEntries(entries, count)),
-                       PromptIcon::Information);
+  access.prompter.Tell(SlotCountMessage(PrepareEntries(entries, count)), PromptIcon::Information);
   ClearAdapterMarks(access.book);
   const int skipped = MergeEntries(access.book, entries, count);
   if (skipped > 0) access.prompter.Tell(SkippedMessage(skipped));

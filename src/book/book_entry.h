@@ -12,14 +12,14 @@ extern "C" {
 #endif
 
 typedef struct BookEntry {
-  char number[24];         /* phone number: digits, "-", "#", "*"; the key */
-  char name[22];           /* person's name */
+  char number[24]; /* phone number: digits, "-", "#", "*"; the key */
+  char name[22];   /* person's name */
   char address[100];
   char company[82];
   char companyAddress[100];
   char fax[24];
   char postalCode[10];
-  char nameKana[32];       /* hiragana reading; the kana filter looks at its start */
+  char nameKana[32]; /* hiragana reading; the kana filter looks at its start */
   char email[44];
   char callAccept[2];      /* "1" accepted normally, "0" call rejection */
   char adapterWanted[2];   /* "1" the user wants the entry in the adapter */

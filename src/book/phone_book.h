@@ -13,8 +13,7 @@ class CallDirLibrary;
 class Prompter;
 
 // Shown when the book holds 10,000 entries and cannot take another.
-inline constexpr const char* kBookFullMessage =
-    "登録件数が1万件です。これ以上は登録できません。";
+inline constexpr const char* kBookFullMessage = "登録件数が1万件です。これ以上は登録できません。";
 
 struct PhoneBook {
   PhoneBook() : slots(new BookEntry[BOOK_CAPACITY]()) {}  // zero-filled, allocated once

@@ -38,7 +38,9 @@ int FindFirst(const PhoneBook& book, std::string_view key, std::string_view sepa
 
 }  // namespace
 
-text_bytes::FixedText<90> StripHyphens(std::string_view text) { return text_bytes::RemoveBytes<90>(text, kHyphen); }
+text_bytes::FixedText<90> StripHyphens(std::string_view text) {
+  return text_bytes::RemoveBytes<90>(text, kHyphen);
+}
 
 text_bytes::FixedText<24> NormalizePhone(std::string_view text) {
   return text_bytes::RemoveBytes<24>(text, kPhoneSeparators);

@@ -36,9 +36,8 @@ bool IsSingleByteText(std::string_view text) {
 }
 
 bool IsHalfKanaText(std::string_view text) {
-  return EveryByte(text, [](unsigned char byte) {
-    return (byte >= 0xA2 && byte <= 0xDF) || byte <= 0x20;
-  });
+  return EveryByte(
+      text, [](unsigned char byte) { return (byte >= 0xA2 && byte <= 0xDF) || byte <= 0x20; });
 }
 
 bool IsPhoneText(std::string_view text) {

@@ -51,7 +51,9 @@ const std::array<std::array<const char*, kKanaSlotsPerRow>, kKanaRowCount> KanaR
 }};
 // clang-format on
 
-bool IsKanaFiller(const char* slot) { return slot == nullptr || std::strcmp(slot, "_") == 0; }
+bool IsKanaFiller(const char* slot) {
+  return slot == nullptr || std::strcmp(slot, "_") == 0;
+}
 
 bool KanaSlotMatches(const char* slot, const char* text) {
   return slot != nullptr && std::strncmp(slot, text, 2) == 0;

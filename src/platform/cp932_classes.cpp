@@ -14,6 +14,8 @@ bool IsAlpha(unsigned char byte) {
   return ascii || halfWidthKatakana;
 }
 
-bool IsAlphaNumeric(unsigned char byte) { return IsAlpha(byte) || (byte >= '0' && byte <= '9'); }
+bool IsAlphaNumeric(unsigned char byte) {
+  return IsAlpha(byte) || (byte >= '0' && byte <= '9');
+}
 
 }  // namespace cp932

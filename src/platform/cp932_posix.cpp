@@ -32,8 +32,12 @@ Conversion Convert(const char* to, const char* from, std::string_view input) {
 
 }  // namespace
 
-Conversion FromUtf8(std::string_view utf8) { return Convert("CP932", "UTF-8", utf8); }
+Conversion FromUtf8(std::string_view utf8) {
+  return Convert("CP932", "UTF-8", utf8);
+}
 
-Conversion ToUtf8(std::string_view cp932) { return Convert("UTF-8", "CP932", cp932); }
+Conversion ToUtf8(std::string_view cp932) {
+  return Convert("UTF-8", "CP932", cp932);
+}
 
 }  // namespace cp932

@@ -15,8 +15,8 @@ std::size_t FirstUnconvertible(std::string_view utf8, const std::wstring& wide) 
     const int units = (wide[i] >= 0xD800 && wide[i] <= 0xDBFF) ? 2 : 1;
     BOOL lossy = FALSE;
     char buffer[8];
-    WideCharToMultiByte(932, WC_NO_BEST_FIT_CHARS, &wide[i], units, buffer, sizeof buffer,
-                        nullptr, &lossy);
+    WideCharToMultiByte(932, WC_NO_BEST_FIT_CHARS, &wide[i], units, buffer, sizeof buffer, nullptr,
+                        &lossy);
     if (lossy) return offset;
     offset += static_cast<std::size_t>(
         WideCharToMultiByte(CP_UTF8, 0, &wide[i], units, nullptr, 0, nullptr, nullptr));
@@ -30,14 +30,29 @@ std::size_t FirstUnconvertible(std::string_view utf8, const std::wstring& wide) 
 void UseWindowsCodePoints(std::wstring& wide) {
   for (wchar_t& c : wide) {
     switch (c) {
-      case 0x301C: c = 0xFF5E; break;  // wave dash
-      case 0x2212: c = 0xFF0D; break;  // minus sign
-      case 0x2016: c = 0x2225; break;  // double vertical line
-      case 0x2014: c = 0x2015; break;  // em dash
-      case 0x00A2: c = 0xFFE0; break;  // cent sign
-      case 0x00A3: c = 0xFFE1; break;  // pound sign
-      case 0x00AC: c = 0xFFE2; break;  // not sign
-      default: break;
+      case 0x301C:
+        c = 0xFF5E;
+        break;  // wave dash
+      case 0x2212:
+        c = 0xFF0D;
+        break;  // minus sign
+      case 0x2016:
+        c = 0x2225;
+        break;  // double vertical line
+      case 0x2014:
+        c = 0x2015;
+        break;  // em dash
+      case 0x00A2:
+        c = 0xFFE0;
+        break;  // cent sign
+      case 0x00A3:
+        c = 0xFFE1;
+        break;  // pound sign
+      case 0x00AC:
+        c = 0xFFE2;
+        break;  // not sign
+      default:
+        break;
     }
   }
 }

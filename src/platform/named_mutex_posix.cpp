@@ -80,4 +80,6 @@ std::unique_ptr<NamedMutex> NamedMutex::Create(const std::string& name) {
 
 NamedMutex::NamedMutex(void* handle) : handle_(handle) {}
 
-NamedMutex::~NamedMutex() { ::close(static_cast<int>(reinterpret_cast<std::intptr_t>(handle_))); }
+NamedMutex::~NamedMutex() {
+  ::close(static_cast<int>(reinterpret_cast<std::intptr_t>(handle_)));
+}

@@ -22,4 +22,6 @@ std::unique_ptr<NamedMutex> NamedMutex::Create(const std::string& name) {
 
 NamedMutex::NamedMutex(void* handle) : handle_(handle) {}
 
-NamedMutex::~NamedMutex() { CloseHandle(static_cast<HANDLE>(handle_)); }
+NamedMutex::~NamedMutex() {
+  CloseHandle(static_cast<HANDLE>(handle_));
+}

@@ -17,9 +17,8 @@ int ReadInt(const std::string& path, const std::string& section, const std::stri
 
 // The key's value, cut on a character boundary to fit a buffer of `capacity` bytes
 // (terminator included); `fallback`, cut the same way, when the key is missing.
-std::string ReadString(const std::string& path, const std::string& section,
-                       const std::string& key, const std::string& fallback,
-                       std::size_t capacity);
+std::string ReadString(const std::string& path, const std::string& section, const std::string& key,
+                       const std::string& fallback, std::size_t capacity);
 
 // Sets the key, creating the section and the file (readable by its owner alone) when
 // missing. False when the file cannot be written or a name or value would break the

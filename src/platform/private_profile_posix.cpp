@@ -52,8 +52,7 @@ std::string Trim(const std::string& text) {
 }
 
 bool SameName(const std::string& a, const std::string& b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
            return std::tolower(static_cast<unsigned char>(x)) ==
                   std::tolower(static_cast<unsigned char>(y));
          });
@@ -146,9 +145,8 @@ int ReadInt(const std::string& path, const std::string& section, const std::stri
   return value ? text_bytes::ParseInt(*value) : fallback;
 }
 
-std::string ReadString(const std::string& path, const std::string& section,
-                       const std::string& key, const std::string& fallback,
-                       std::size_t capacity) {
+std::string ReadString(const std::string& path, const std::string& section, const std::string& key,
+                       const std::string& fallback, std::size_t capacity) {
   const auto value = ReadValue(path, section, key);
   return text_bytes::CutToCapacity(value ? *value : fallback, capacity);
 }

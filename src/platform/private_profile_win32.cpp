@@ -14,9 +14,8 @@ int ReadInt(const std::string& path, const std::string& section, const std::stri
       GetPrivateProfileIntA(section.c_str(), key.c_str(), fallback, path.c_str()));
 }
 
-std::string ReadString(const std::string& path, const std::string& section,
-                       const std::string& key, const std::string& fallback,
-                       std::size_t capacity) {
+std::string ReadString(const std::string& path, const std::string& section, const std::string& key,
+                       const std::string& fallback, std::size_t capacity) {
   std::vector<char> buffer(capacity + 1, '\0');
   GetPrivateProfileStringA(section.c_str(), key.c_str(), fallback.c_str(), buffer.data(),
                            static_cast<DWORD>(buffer.size()), path.c_str());
@@ -26,8 +25,7 @@ std::string ReadString(const std::string& path, const std::string& section,
 bool WriteString(const std::string& path, const std::string& section, const std::string& key,
                  const std::string& value) {
   if (value.find_first_of("\r\n") != std::string::npos) return false;
-  return WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(),
-                                    path.c_str()) != 0;
+  return WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), path.c_str()) != 0;
 }
 
 bool WriteStrings(const std::string& path, const std::string& section,

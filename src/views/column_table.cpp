@@ -17,18 +17,18 @@ constexpr std::size_t kValueCapacity = 100;  // bytes read of one COL value, ter
 
 // Headings in code page 932.
 constexpr ColumnTable kDefaultColumns = {{
-    {"\x93\x64\x98\x62\x94\xd4\x8d\x86", kAlignRight, 100, kFieldNumber},           // 電話番号
-    {"ZEF-P1\x93o\x98^\x8d\xcf", kAlignLeft, 50, kFieldInAdapterMark},             // ZEF-P1登録済
-    {"\x92\x85\x90M\x8e\xed\x95\xca", kAlignLeft, 55, kFieldCallAcceptMark},        // 着信種別
-    {"\x8e\x81\x96\xbc", kAlignLeft, 80, kFieldName},                               // 氏名
-    {"\x8e\x81\x96\xbc\x82\xa9\x82\xc8", kAlignLeft, 50, kFieldNameKana},           // 氏名かな
-    {"FAX\x94\xd4\x8d\x86", kAlignRight, 100, kFieldFax},                           // FAX番号
-    {"\x8fZ\x8f\x8a", kAlignLeft, 150, kFieldAddress},                              // 住所
-    {"\x93o\x98^\x96\xbc\x8f\xcc", kAlignLeft, 50, kFieldRegisteredName},           // 登録名称
-    {"\x97X\x95\xd6\x94\xd4\x8d\x86", kAlignRight, 30, kFieldPostalCode},           // 郵便番号
-    {"\x89\xef\x8e\xd0\x96\xbc", kAlignLeft, 50, kFieldCompany},                    // 会社名
-    {"\x89\xef\x8e\xd0\x8fZ\x8f\x8a", kAlignLeft, 100, kFieldCompanyAddress},       // 会社住所
-    {"E-mail\x83\x41\x83h\x83\x8c\x83X", kAlignLeft, 60, kFieldEmail},              // E-mailアドレス
+    {"\x93\x64\x98\x62\x94\xd4\x8d\x86", kAlignRight, 100, kFieldNumber},      // 電話番号
+    {"ZEF-P1\x93o\x98^\x8d\xcf", kAlignLeft, 50, kFieldInAdapterMark},         // ZEF-P1登録済
+    {"\x92\x85\x90M\x8e\xed\x95\xca", kAlignLeft, 55, kFieldCallAcceptMark},   // 着信種別
+    {"\x8e\x81\x96\xbc", kAlignLeft, 80, kFieldName},                          // 氏名
+    {"\x8e\x81\x96\xbc\x82\xa9\x82\xc8", kAlignLeft, 50, kFieldNameKana},      // 氏名かな
+    {"FAX\x94\xd4\x8d\x86", kAlignRight, 100, kFieldFax},                      // FAX番号
+    {"\x8fZ\x8f\x8a", kAlignLeft, 150, kFieldAddress},                         // 住所
+    {"\x93o\x98^\x96\xbc\x8f\xcc", kAlignLeft, 50, kFieldRegisteredName},      // 登録名称
+    {"\x97X\x95\xd6\x94\xd4\x8d\x86", kAlignRight, 30, kFieldPostalCode},      // 郵便番号
+    {"\x89\xef\x8e\xd0\x96\xbc", kAlignLeft, 50, kFieldCompany},               // 会社名
+    {"\x89\xef\x8e\xd0\x8fZ\x8f\x8a", kAlignLeft, 100, kFieldCompanyAddress},  // 会社住所
+    {"E-mail\x83\x41\x83h\x83\x8c\x83X", kAlignLeft, 60, kFieldEmail},         // E-mailアドレス
 }};
 
 // Splits at commas, skipping the empty pieces between adjacent commas.
@@ -64,11 +64,14 @@ ColumnDef ParseColumn(std::string_view value) {
 
 }  // namespace
 
-const ColumnTable& DefaultColumns() { return kDefaultColumns; }
+const ColumnTable& DefaultColumns() {
+  return kDefaultColumns;
+}
 
 int LoadColumns(const std::string& iniPath, ColumnTable& table) {
   table = ColumnTable{};
-  const int count = std::min(profile::ReadInt(iniPath, kSection, "COUNT", kMaxColumns), kMaxColumns);
+  const int count =
+      std::min(profile::ReadInt(iniPath, kSection, "COUNT", kMaxColumns), kMaxColumns);
   int read = 0;
   while (read < count) {
     const std::string key = "COL" + std::to_string(read + 1);

@@ -26,8 +26,8 @@ class FakeAdapter : public AdapterLibrary {
   std::vector<std::string> calls;
   std::map<std::string, int> failures;  // call name -> error number to fail it with
   int lastError = 0;
-  int32_t reportedCount = -1;           // a count to report instead of held.size()
-  int readsBeforeFailure = -1;          // ReadAll fails once this many reads have succeeded
+  int32_t reportedCount = -1;   // a count to report instead of held.size()
+  int readsBeforeFailure = -1;  // ReadAll fails once this many reads have succeeded
 
   int Open(const char*, const AdapterParams&) override { return Result("Open"); }
   void Close() override { calls.push_back("Close"); }

@@ -10,13 +10,13 @@
 
 class FakeCallDir : public CallDirLibrary {
  public:
-  std::vector<BookEntry> stored;          // what Count/Read give
-  std::vector<std::string> calls;         // "Open", "Write", ... in order
-  std::map<std::string, int> failures;    // call name -> error number to fail it with
+  std::vector<BookEntry> stored;        // what Count/Read give
+  std::vector<std::string> calls;       // "Open", "Write", ... in order
+  std::map<std::string, int> failures;  // call name -> error number to fail it with
   int lastError = 0;
   int deletedIndex = -1;
   int writtenCount = -1;
-  int countOverride = -1;                 // a count to report instead of stored.size()
+  int countOverride = -1;  // a count to report instead of stored.size()
 
   int Open(const char*) override { return Result("Open"); }
   void Close() override { calls.push_back("Close"); }

@@ -25,7 +25,8 @@ class RecordingPrompter : public Prompter {
   PromptAnswer Ask(const std::string& text, const std::string& caption, PromptIcon icon,
                    PromptButtons buttons) override {
     messages.push_back({text, caption, icon, buttons});
-    if (answers.empty()) return buttons == PromptButtons::YesNo ? PromptAnswer::Yes : PromptAnswer::Ok;
+    if (answers.empty())
+      return buttons == PromptButtons::YesNo ? PromptAnswer::Yes : PromptAnswer::Ok;
     const PromptAnswer answer = answers.front();
     answers.pop_front();
     return answer;

@@ -8,8 +8,8 @@
 struct BookShape {
   int count = BOOK_CAPACITY;  // entries to generate, at most 10,000
   uint32_t seed = 1;
-  int deletedPercent = 3;     // share of entries marked deleted
-  int adapterEntries = 40;    // live entries marked as held by the adapter (at most 50)
+  int deletedPercent = 3;   // share of entries marked deleted
+  int adapterEntries = 40;  // live entries marked as held by the adapter (at most 50)
 };
 
 // Fills `book` from slot 0 with `shape.count` entries; the same shape gives the same bytes.

@@ -24,12 +24,18 @@ int main(int argc, char** argv) {
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     const bool hasValue = i + 1 < argc;
-    if (arg == "--count" && hasValue) shape.count = std::atoi(argv[++i]);
-    else if (arg == "--seed" && hasValue) shape.seed = static_cast<uint32_t>(std::strtoul(argv[++i], nullptr, 10));
-    else if (arg == "--deleted" && hasValue) shape.deletedPercent = std::atoi(argv[++i]);
-    else if (arg == "--adapter" && hasValue) shape.adapterEntries = std::atoi(argv[++i]);
-    else if (!arg.empty() && arg[0] != '-' && path.empty()) path = arg;
-    else return Usage();
+    if (arg == "--count" && hasValue)
+      shape.count = std::atoi(argv[++i]);
+    else if (arg == "--seed" && hasValue)
+      shape.seed = static_cast<uint32_t>(std::strtoul(argv[++i], nullptr, 10));
+    else if (arg == "--deleted" && hasValue)
+      shape.deletedPercent = std::atoi(argv[++i]);
+    else if (arg == "--adapter" && hasValue)
+      shape.adapterEntries = std::atoi(argv[++i]);
+    else if (!arg.empty() && arg[0] != '-' && path.empty())
+      path = arg;
+    else
+      return Usage();
   }
   if (path.empty() || shape.count < 0 || shape.count > BOOK_CAPACITY) return Usage();
 

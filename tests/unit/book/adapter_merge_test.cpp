@@ -44,7 +44,8 @@ TEST_F(Merge, ReadsThreeTimesAndHandsTheBookOver) {
 
 TEST_F(Merge, CountsASecondSlotForNamesLongerThanEightBytes) {
   adapter.held = {MakeAdapterEntry("1", Sjis("ｱｲｳｴ")), MakeAdapterEntry("2", Sjis("ｱｲｳｴｵｶｷｸｹ")),
-                  MakeAdapterEntry("3", Sjis("ｱｲｳｴｵｶｷｸｹｺｻｼ")), MakeAdapterEntry("4", Sjis("ｱｲｳｴｵｶｷｸ"))};
+                  MakeAdapterEntry("3", Sjis("ｱｲｳｴｵｶｷｸｹｺｻｼ")),
+                  MakeAdapterEntry("4", Sjis("ｱｲｳｴｵｶｷｸ"))};
   ASSERT_TRUE(MergeFromAdapter(access, adapter));
   ASSERT_FALSE(prompter.messages.empty());
   EXPECT_EQ(prompter.messages[0].text, "現在ZEF-P1には6件分登録されています。");
@@ -95,8 +96,8 @@ TEST_F(Merge, ADeletedEntryComesBackWithOnlyItsNumberAndAdapterMarks) {
   EXPECT_STREQ(e.number, "0311112222");
   EXPECT_EQ(e.registeredName, Sjis("ｶﾄｳ"));
   EXPECT_STREQ(e.illumination, "1");
-  for (const char* field : {e.name, e.nameKana, e.fax, e.address, e.postalCode, e.company,
-                            e.companyAddress, e.email}) {
+  for (const char* field :
+       {e.name, e.nameKana, e.fax, e.address, e.postalCode, e.company, e.companyAddress, e.email}) {
     EXPECT_STREQ(field, "");
   }
 }
@@ -151,7 +152,8 @@ TEST_F(Merge, AFailureWithoutANumberIsUnexpected) {
 }
 
 TEST_F(Merge, ACountAboveFiftyIsNeverTrusted) {
-  for (int k = 0; k < 50; ++k) adapter.held.push_back(MakeAdapterEntry(std::to_string(1000 + k), Sjis("ｱ")));
+  for (int k = 0; k < 50; ++k)
+    adapter.held.push_back(MakeAdapterEntry(std::to_string(1000 + k), Sjis("ｱ")));
   adapter.reportedCount = 5000;
   ASSERT_TRUE(MergeFromAdapter(access, adapter));
   EXPECT_EQ(book.entryCount, 50);

@@ -26,7 +26,11 @@ TEST(SeparatorRemoval, NeverWritesPastTheResultsCapacity) {
 }
 
 TEST(SeparatorRemoval, StopsAtTheTerminator) {
-  EXPECT_EQ(NormalizePhone(std::string_view("12\0" "34", 5)).view(), "12");
+  EXPECT_EQ(NormalizePhone(std::string_view("12\0"
+                                            "34",
+                                            5))
+                .view(),
+            "12");
 }
 
 class Lookup : public ::testing::Test {

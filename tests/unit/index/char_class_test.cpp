@@ -32,7 +32,8 @@ TEST(IsPhoneText, AcceptsDigitsHyphenHashAndStarOnly) {
   EXPECT_TRUE(IsPhoneText("03-123-456"));
   EXPECT_TRUE(IsPhoneText("*#12"));
   EXPECT_TRUE(IsPhoneText(""));
-  for (const char* bad : {"03 123", "(03)", "03a", "03/123", "+81"}) EXPECT_FALSE(IsPhoneText(bad)) << bad;
+  for (const char* bad : {"03 123", "(03)", "03a", "03/123", "+81"})
+    EXPECT_FALSE(IsPhoneText(bad)) << bad;
   EXPECT_FALSE(IsPhoneText(Sjis("ｱ")));
   EXPECT_FALSE(IsPhoneText(Sjis("０")));  // full-width digits are not digits here
 }

@@ -28,7 +28,8 @@ class KanaFilter : public ::testing::Test {
   Readings Listed(const std::string& filterUtf8) {
     const int n = ApplyKanaFilter(book, Sjis(filterUtf8));
     Readings listed;
-    for (int j = 0; j < n; ++j) listed.push_back(readings_[static_cast<std::size_t>(book[j].viewSlot)]);
+    for (int j = 0; j < n; ++j)
+      listed.push_back(readings_[static_cast<std::size_t>(book[j].viewSlot)]);
     return listed;
   }
 
@@ -52,8 +53,8 @@ TEST_F(KanaFilter, EmptyTextListsNothing) {
 }
 
 TEST_F(KanaFilter, SingleKanaListVoicedAndSemiVoicedFormsButNotSmallKana) {
-  for (const char* r : {"かとう", "がもう", "はら", "ばば", "ぱく", "つじ", "づか", "っと",
-                        "あべ", "ぁい", "やま", "ゃあ", "わだ", "ゎに", "きむら"}) {
+  for (const char* r : {"かとう", "がもう", "はら", "ばば", "ぱく", "つじ", "づか", "っと", "あべ",
+                        "ぁい", "やま", "ゃあ", "わだ", "ゎに", "きむら"}) {
     Add(r);
   }
   EXPECT_EQ(Listed("か"), (Readings{"かとう", "がもう"}));
@@ -66,8 +67,8 @@ TEST_F(KanaFilter, SingleKanaListVoicedAndSemiVoicedFormsButNotSmallKana) {
 }
 
 TEST_F(KanaFilter, RowsIncludeSmallKanaMarksAndSpaces) {
-  for (const char* r : {"あべ", "ぉの", "いとう", "っと", "たなか", "ゎに", "ーる", "  まえ",
-                        " ", "やま", "ょう", "ぽち"}) {
+  for (const char* r : {"あべ", "ぉの", "いとう", "っと", "たなか", "ゎに", "ーる", "  まえ", " ",
+                        "やま", "ょう", "ぽち"}) {
     Add(r);
   }
   EXPECT_EQ(Listed("あ行"), (Readings{"あべ", "ぉの", "いとう", " "}));
@@ -81,8 +82,9 @@ TEST_F(KanaFilter, RowsIncludeSmallKanaMarksAndSpaces) {
 TEST_F(KanaFilter, ABaReadingIsListedUnderHaAndHaGyouOnly) {
   Add("ばば");
   std::map<std::string, int> listedUnder;
-  for (const char* text : {"あ行", "か行", "さ行", "た行", "な行", "は行", "ま行", "や行", "ら行", "わ行",
-                           "あ", "か", "さ", "た", "な", "は", "ひ", "ま", "や", "ら", "わ", "ん"}) {
+  for (const char* text :
+       {"あ行", "か行", "さ行", "た行", "な行", "は行", "ま行", "や行", "ら行", "わ行", "あ",
+        "か",   "さ",   "た",   "な",   "は",   "ひ",   "ま",   "や",   "ら",   "わ",   "ん"}) {
     if (!Listed(text).empty()) ++listedUnder[text];
   }
   EXPECT_EQ(listedUnder, (std::map<std::string, int>{{"は", 1}, {"は行", 1}}));
@@ -92,7 +94,8 @@ TEST_F(KanaFilter, ReadingsOutsideTheTableAreListedOnlyUnderTheRoot) {
   for (const char* r : {"カトウ", "山田", "abe", "", "ｱｲ", "  "}) Add(r);
   // "  " (two spaces) belongs to わ行; the others to no row.
   EXPECT_EQ(Listed("わ行"), (Readings{"  "}));
-  for (const char* text : {"あ行", "か行", "は行", "あ", "か"}) EXPECT_TRUE(Listed(text).empty()) << text;
+  for (const char* text : {"あ行", "か行", "は行", "あ", "か"})
+    EXPECT_TRUE(Listed(text).empty()) << text;
   EXPECT_EQ(Listed("電話帳").size(), 6u);
 }
 

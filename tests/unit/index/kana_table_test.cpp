@@ -22,7 +22,9 @@ const std::vector<std::vector<const char*>> kExpected = {
     {"わ", "を", "ん", " ", "ゎ", "ー ", "  ", "_", "_", "_", "_", "_", "_", "_", nullptr},
 };
 
-std::string Utf8(const char* cp932Text) { return cp932::ToUtf8(cp932Text).text; }
+std::string Utf8(const char* cp932Text) {
+  return cp932::ToUtf8(cp932Text).text;
+}
 
 TEST(KanaTable, EverySlotHoldsTheCp932BytesOfItsKana) {
   for (int row = 0; row < kKanaRowCount; ++row) {
@@ -40,7 +42,8 @@ TEST(KanaTable, EverySlotHoldsTheCp932BytesOfItsKana) {
 }
 
 TEST(KanaTable, RowNamesAreTheRowsFirstKanaFollowedByGyou) {
-  const char* names[] = {"あ行", "か行", "さ行", "た行", "な行", "は行", "ま行", "や行", "ら行", "わ行"};
+  const char* names[] = {"あ行", "か行", "さ行", "た行", "な行",
+                         "は行", "ま行", "や行", "ら行", "わ行"};
   for (int row = 0; row < kKanaRowCount; ++row) {
     EXPECT_EQ(Utf8(KanaRowNames[row]), names[row]);
     EXPECT_TRUE(KanaSlotMatches(KanaRowTable[row][0], KanaRowNames[row]));
@@ -52,7 +55,7 @@ TEST(KanaTable, SlotComparisonLooksAtTwoBytesAndStopsWhereBothEnd) {
   EXPECT_TRUE(KanaSlotMatches(" ", " "));
   EXPECT_FALSE(KanaSlotMatches(" ", "  "));
   EXPECT_FALSE(KanaSlotMatches(" ", " \x82\xa0"));
-  EXPECT_TRUE(KanaSlotMatches("\x81[ ", "\x81["));        // ー␣ matches any text that starts with ー
+  EXPECT_TRUE(KanaSlotMatches("\x81[ ", "\x81["));  // ー␣ matches any text that starts with ー
   EXPECT_TRUE(KanaSlotMatches("  ", "   x"));
   EXPECT_FALSE(KanaSlotMatches(nullptr, "a"));
   EXPECT_TRUE(IsKanaFiller("_"));

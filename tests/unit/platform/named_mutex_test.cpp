@@ -12,7 +12,9 @@
 
 namespace {
 
-std::string UniqueName(const char* base) { return std::string(base) + "_" + std::to_string(getpid()); }
+std::string UniqueName(const char* base) {
+  return std::string(base) + "_" + std::to_string(getpid());
+}
 
 // Starts a child that holds `name` and waits to be killed; returns once it holds it.
 pid_t HoldInChild(const std::string& name) {
@@ -75,7 +77,10 @@ TEST(NamedMutex, NeverUsesARuntimeFolderOthersCanWrite) {
   auto mutex = NamedMutex::Create(UniqueName("SHARED_FOLDER"));
   EXPECT_NE(mutex, nullptr);  // taken in the private fallback folder instead
   EXPECT_TRUE(std::filesystem::is_empty(open.path()));
-  if (saved) setenv("XDG_RUNTIME_DIR", restore.c_str(), 1); else unsetenv("XDG_RUNTIME_DIR");
+  if (saved)
+    setenv("XDG_RUNTIME_DIR", restore.c_str(), 1);
+  else
+    unsetenv("XDG_RUNTIME_DIR");
 }
 
 }  // namespace

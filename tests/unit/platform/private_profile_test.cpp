@@ -29,8 +29,7 @@ TEST_F(PrivateProfile, MatchesNamesWithoutRegardToCaseAndIgnoresBlanks) {
 }
 
 TEST_F(PrivateProfile, ReadsNumbersAsTheSystemDoes) {
-  dir.Write("test.ini",
-            "[S]\nneg=-4\nword=abc\nlead=12abc\nempty=\nhuge=99999999999999999999\n");
+  dir.Write("test.ini", "[S]\nneg=-4\nword=abc\nlead=12abc\nempty=\nhuge=99999999999999999999\n");
   EXPECT_EQ(profile::ReadInt(ini, "S", "neg", 1), -4);
   EXPECT_EQ(profile::ReadInt(ini, "S", "word", 1), 0);
   EXPECT_EQ(profile::ReadInt(ini, "S", "lead", 1), 12);

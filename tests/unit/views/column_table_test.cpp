@@ -24,8 +24,9 @@ std::string Heading(const ColumnDef& column) {
 
 TEST_F(ColumnTableTest, WithoutAFileTheTwelveDefaultColumnsAreUsed) {
   ASSERT_EQ(LoadColumns(ini, table), 12);
-  const char* headings[] = {"電話番号", "ZEF-P1登録済", "着信種別", "氏名",   "氏名かな", "FAX番号",
-                            "住所",     "登録名称",     "郵便番号", "会社名", "会社住所", "E-mailアドレス"};
+  const char* headings[] = {"電話番号", "ZEF-P1登録済", "着信種別", "氏名",
+                            "氏名かな", "FAX番号",      "住所",     "登録名称",
+                            "郵便番号", "会社名",       "会社住所", "E-mailアドレス"};
   const int widths[] = {100, 50, 55, 80, 50, 100, 150, 50, 30, 50, 100, 60};
   const int formats[] = {1, 0, 0, 0, 0, 1, 0, 0, 1, 0, 0, 0};
   for (int i = 0; i < 12; ++i) {
@@ -39,7 +40,8 @@ TEST_F(ColumnTableTest, WithoutAFileTheTwelveDefaultColumnsAreUsed) {
 TEST_F(ColumnTableTest, SavingTheDefaultsWritesTwelveKeysAndTheCount) {
   ASSERT_TRUE(SaveColumns(ini, DefaultColumns(), 12));
   const std::string file = cp932::ToUtf8(dir.Read("DUDODE.ini")).text;
-  EXPECT_NE(file.find("[LOADCOL]\nCOL1=電話番号,100,0,1\nCOL2=ZEF-P1登録済,50,1,0\n"), std::string::npos);
+  EXPECT_NE(file.find("[LOADCOL]\nCOL1=電話番号,100,0,1\nCOL2=ZEF-P1登録済,50,1,0\n"),
+            std::string::npos);
   EXPECT_NE(file.find("COL12=E-mailアドレス,60,11,0\nCOUNT=12\n"), std::string::npos);
   ColumnTable reread{};
   ASSERT_EQ(LoadColumns(ini, reread), 12);
