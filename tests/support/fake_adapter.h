@@ -3,12 +3,12 @@
 #pragma once
 
 #include <cstring>
-#include <map>
 #include <string>
 #include <vector>
 
 #include "book/adapter_library.h"
 #include "platform/text_bytes.h"
+#include "support/call_script.h"
 
 inline AdapterEntry MakeAdapterEntry(std::string_view number, std::string_view name,
                                      uint8_t callAccept = 1, uint8_t illumination = 0) {
@@ -20,12 +20,9 @@ inline AdapterEntry MakeAdapterEntry(std::string_view number, std::string_view n
   return entry;
 }
 
-class FakeAdapter : public AdapterLibrary {
+class FakeAdapter : public AdapterLibrary, public CallScript {
  public:
   std::vector<AdapterEntry> held;
-  std::vector<std::string> calls;
-  std::map<std::string, int> failures;  // call name -> error number to fail it with
-  int lastError = 0;
   int32_t reportedCount = -1;   // a count to report instead of held.size()
   int readsBeforeFailure = -1;  // ReadAll fails once this many reads have succeeded
 
@@ -40,19 +37,8 @@ class FakeAdapter : public AdapterLibrary {
   }
   int Delete(const char*) override { return Result("Delete"); }
   int Register(const AdapterEntry&) override { return Result("Register"); }
-  int LastError() override {
-    calls.push_back("LastError");
-    return lastError;
-  }
+  int LastError() override { return ReportLastError(); }
 
  private:
   int reads_ = 0;
-
-  int Result(const std::string& call) {
-    calls.push_back(call);
-    const auto failure = failures.find(call);
-    if (failure == failures.end()) return 1;
-    lastError = failure->second;
-    return 0;
-  }
 };

@@ -2,18 +2,15 @@
 // fails any call with any error number on request.
 #pragma once
 
-#include <map>
 #include <string>
 #include <vector>
 
 #include "book/calldir_library.h"
+#include "support/call_script.h"
 
-class FakeCallDir : public CallDirLibrary {
+class FakeCallDir : public CallDirLibrary, public CallScript {
  public:
-  std::vector<BookEntry> stored;        // what Count/Read give
-  std::vector<std::string> calls;       // "Open", "Write", ... in order
-  std::map<std::string, int> failures;  // call name -> error number to fail it with
-  int lastError = 0;
+  std::vector<BookEntry> stored;  // what Count/Read give
   int deletedIndex = -1;
   int writtenCount = -1;
   int countOverride = -1;  // a count to report instead of stored.size()
@@ -41,17 +38,7 @@ class FakeCallDir : public CallDirLibrary {
     return 1;
   }
   int Save(const char*, int) override { return Result("Save"); }
-  int LastError() override {
-    calls.push_back("LastError");
-    return lastError;
-  }
+  int LastError() override { return ReportLastError(); }
 
  private:
-  int Result(const std::string& call) {
-    calls.push_back(call);
-    const auto failure = failures.find(call);
-    if (failure == failures.end()) return 1;
-    lastError = failure->second;
-    return 0;
-  }
 };
