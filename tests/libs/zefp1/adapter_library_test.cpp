@@ -19,7 +19,7 @@
 
 #include "book/adapter_api.h"
 #include "book/library_error_codes.h"
-#include "libs/zefp1/emulator_process.h"
+#include "libs/zefp1/adapter_test_support.h"
 #include "platform/text_bytes.h"
 
 namespace {
@@ -29,39 +29,9 @@ using Clock = std::chrono::steady_clock;
 // "Within a few seconds": the generous bound a failing call must keep.
 constexpr auto kFailureBound = std::chrono::seconds(10);
 
-AdapterEntry Entry(std::string_view number, std::string_view name, uint8_t accept = 1,
-                   uint8_t illumination = 0) {
-  AdapterEntry entry{};
-  text_bytes::FillField(entry.number, number);
-  text_bytes::FillField(entry.registeredName, name);
-  entry.callAccept = accept;
-  entry.illumination = illumination;
-  return entry;
-}
-
-struct ReadResult {
-  int ok = 0;
-  int32_t count = 0;
-  std::array<AdapterEntry, ADAPTER_CAPACITY> entries{};
-};
-
-ReadResult ReadAll() {
-  ReadResult result;
-  result.ok = AdapterReadAll(result.entries.data(), &result.count);
-  return result;
-}
-
 std::string NumberOf(const AdapterEntry& entry) { return std::string(text_bytes::FieldText(entry.number)); }
 std::string NameOf(const AdapterEntry& entry) {
   return std::string(text_bytes::FieldText(entry.registeredName));
-}
-
-// A state file of `count` entries of 11-digit numbers and 8-byte names.
-void WriteState(const std::string& path, int count) {
-  std::ofstream file(path, std::ios::binary);
-  for (int i = 0; i < count; ++i) {
-    file << "0901234" << 1000 + i << "\t\xB1\xB2\xB3\xB4\xB5\xB6\xB7\xB8\t1\t2\n";
-  }
 }
 
 class AdapterLibraryTest : public ::testing::Test {
@@ -71,7 +41,7 @@ class AdapterLibraryTest : public ::testing::Test {
   // Starts the emulator (at full speed unless `arguments` say otherwise) with a log.
   void StartEmulator(std::vector<std::string> arguments = {}) {
     arguments.insert(arguments.begin(), {"--baud", "0", "--log", LogPath()});
-    emulator_ = std::make_unique<EmulatorProcess>(ZEFP1_EMU_PATH, Link(), arguments);
+    emulator_ = ::StartEmulator(Link(), arguments);
   }
 
   int Open(int32_t extMode = 0) {
@@ -99,19 +69,19 @@ class AdapterLibraryTest : public ::testing::Test {
   }
 
   ScratchFolder folder_;
-  std::unique_ptr<EmulatorProcess> emulator_;
+  std::unique_ptr<ChildProcess> emulator_;
 };
 
 // --- Operations ---------------------------------------------------------------------
 
 TEST_F(AdapterLibraryTest, RegisteredEntriesComeBackInOrderWithEveryField) {
   StartAndOpen();
-  const AdapterEntry first = Entry("03-1234-5678", "\xC0\xC5\xB6 \xC0\xDB\xB3", 1, 3);
-  const AdapterEntry second = Entry("#31#090*1", "", 0, 0);
+  const AdapterEntry first = MakeAdapterEntry("03-1234-5678", "\xC0\xC5\xB6 \xC0\xDB\xB3", 1, 3);
+  const AdapterEntry second = MakeAdapterEntry("#31#090*1", "", 0, 0);
   ASSERT_NE(AdapterRegister(&first), 0) << AdapterLastError();
   ASSERT_NE(AdapterRegister(&second), 0) << AdapterLastError();
 
-  const ReadResult read = ReadAll();
+  const AdapterContents read = ReadAdapter();
   ASSERT_NE(read.ok, 0) << AdapterLastError();
   ASSERT_EQ(read.count, 2);
   EXPECT_EQ(std::memcmp(&read.entries[0], &first, sizeof first), 0);
@@ -121,14 +91,14 @@ TEST_F(AdapterLibraryTest, RegisteredEntriesComeBackInOrderWithEveryField) {
 
 TEST_F(AdapterLibraryTest, RegisteringAHeldNumberUpdatesItInPlace) {
   StartAndOpen();
-  const AdapterEntry a = Entry("0311112222", "\xB1");
-  const AdapterEntry b = Entry("0333334444", "\xB2");
-  const AdapterEntry newA = Entry("0311112222", "\xB3\xB4", 0, 2);
+  const AdapterEntry a = MakeAdapterEntry("0311112222", "\xB1");
+  const AdapterEntry b = MakeAdapterEntry("0333334444", "\xB2");
+  const AdapterEntry newA = MakeAdapterEntry("0311112222", "\xB3\xB4", 0, 2);
   ASSERT_NE(AdapterRegister(&a), 0);
   ASSERT_NE(AdapterRegister(&b), 0);
   ASSERT_NE(AdapterRegister(&newA), 0);
 
-  const ReadResult read = ReadAll();
+  const AdapterContents read = ReadAdapter();
   ASSERT_NE(read.ok, 0);
   ASSERT_EQ(read.count, 2);
   EXPECT_EQ(std::memcmp(&read.entries[0], &newA, sizeof newA), 0);
@@ -137,23 +107,23 @@ TEST_F(AdapterLibraryTest, RegisteringAHeldNumberUpdatesItInPlace) {
 
 TEST_F(AdapterLibraryTest, DeleteRemovesANumberAndSucceedsForAnUnknownOne) {
   StartAndOpen();
-  const AdapterEntry a = Entry("0311112222", "\xB1");
+  const AdapterEntry a = MakeAdapterEntry("0311112222", "\xB1");
   ASSERT_NE(AdapterRegister(&a), 0);
   char unknown[24] = "0999999999";
   EXPECT_NE(AdapterDelete(unknown), 0) << AdapterLastError();
-  EXPECT_EQ(ReadAll().count, 1);
+  EXPECT_EQ(ReadAdapter().count, 1);
   char held[24] = "0311112222";
   EXPECT_NE(AdapterDelete(held), 0) << AdapterLastError();
-  const ReadResult read = ReadAll();
+  const AdapterContents read = ReadAdapter();
   EXPECT_NE(read.ok, 0);
   EXPECT_EQ(read.count, 0);
 }
 
 TEST_F(AdapterLibraryTest, ReadAllOverwritesTheWholeBufferAndTheCount) {
   StartAndOpen();
-  const AdapterEntry a = Entry("0311112222", "\xB1");
+  const AdapterEntry a = MakeAdapterEntry("0311112222", "\xB1");
   ASSERT_NE(AdapterRegister(&a), 0);
-  ReadResult read;
+  AdapterContents read;
   std::memset(read.entries.data(), 'x', sizeof read.entries);
   read.count = 99;
   ASSERT_NE(AdapterReadAll(read.entries.data(), &read.count), 0);
@@ -167,16 +137,16 @@ TEST_F(AdapterLibraryTest, ReadAllOverwritesTheWholeBufferAndTheCount) {
 
 TEST_F(AdapterLibraryTest, FullAdapterRefusesNewNumbersWith5ButStillUpdates) {
   StartAndOpen({"--capacity", "2"});
-  const AdapterEntry a = Entry("01", "\xB1");
-  const AdapterEntry b = Entry("02", "\xB2");
-  const AdapterEntry c = Entry("03", "\xB3");
+  const AdapterEntry a = MakeAdapterEntry("01", "\xB1");
+  const AdapterEntry b = MakeAdapterEntry("02", "\xB2");
+  const AdapterEntry c = MakeAdapterEntry("03", "\xB3");
   ASSERT_NE(AdapterRegister(&a), 0);
   ASSERT_NE(AdapterRegister(&b), 0);
   EXPECT_EQ(AdapterRegister(&c), 0);
   EXPECT_EQ(AdapterLastError(), LIBERR_ADAPTER_FULL);
-  const AdapterEntry newB = Entry("02", "\xB4");
+  const AdapterEntry newB = MakeAdapterEntry("02", "\xB4");
   EXPECT_NE(AdapterRegister(&newB), 0) << AdapterLastError();
-  const ReadResult read = ReadAll();
+  const AdapterContents read = ReadAdapter();
   ASSERT_EQ(read.count, 2);
   EXPECT_EQ(NameOf(read.entries[1]), "\xB4");
 }
@@ -186,9 +156,9 @@ TEST_F(AdapterLibraryTest, FieldsAtTheirLimitsAreAccepted) {
   const std::string number = "0123456789-#*0123456789";  // 23 bytes, every character allowed
   const std::string name = "\xA1\xDF \xB1\xB2\xB3\xB4\xB5\xB6\xB7\xB8\xB9\xBA\xBB\xBC\xBD\xBE\xBF\xC0\xC1\xC2";
   ASSERT_EQ(name.size(), 21u);
-  const AdapterEntry entry = Entry(number, name, 0, 3);
+  const AdapterEntry entry = MakeAdapterEntry(number, name, 0, 3);
   ASSERT_NE(AdapterRegister(&entry), 0) << AdapterLastError();
-  const ReadResult read = ReadAll();
+  const AdapterContents read = ReadAdapter();
   ASSERT_EQ(read.count, 1);
   EXPECT_EQ(std::memcmp(&read.entries[0], &entry, sizeof entry), 0);
 }
@@ -198,18 +168,18 @@ TEST_F(AdapterLibraryTest, FieldsAtTheirLimitsAreAccepted) {
 TEST_F(AdapterLibraryTest, InvalidEntriesFailWith8AndAreNeverSent) {
   StartAndOpen();
   std::vector<std::pair<std::string, AdapterEntry>> cases = {
-      {"empty number", Entry("", "\xB1")},
-      {"letter in number", Entry("03a1", "\xB1")},
-      {"space in number", Entry("03 1", "\xB1")},
-      {"ASCII letter in name", Entry("031", "\xB1" "A")},
-      {"double-byte name", Entry("031", "\x83\x41")},
-      {"call flag 2", Entry("031", "\xB1", 2, 0)},
-      {"pattern 4", Entry("031", "\xB1", 1, 4)},
+      {"empty number", MakeAdapterEntry("", "\xB1")},
+      {"letter in number", MakeAdapterEntry("03a1", "\xB1")},
+      {"space in number", MakeAdapterEntry("03 1", "\xB1")},
+      {"ASCII letter in name", MakeAdapterEntry("031", "\xB1" "A")},
+      {"double-byte name", MakeAdapterEntry("031", "\x83\x41")},
+      {"call flag 2", MakeAdapterEntry("031", "\xB1", 2, 0)},
+      {"pattern 4", MakeAdapterEntry("031", "\xB1", 1, 4)},
   };
-  AdapterEntry longNumber = Entry("031", "\xB1");
+  AdapterEntry longNumber = MakeAdapterEntry("031", "\xB1");
   std::memset(longNumber.number, '1', sizeof longNumber.number);  // 24 digits, no terminator
   cases.push_back({"unterminated number", longNumber});
-  AdapterEntry longName = Entry("031", "");
+  AdapterEntry longName = MakeAdapterEntry("031", "");
   std::memset(longName.registeredName, '\xB1', sizeof longName.registeredName);
   cases.push_back({"unterminated name", longName});
 
@@ -239,10 +209,10 @@ TEST_F(AdapterLibraryTest, NullPointersFailWith8) {
 }
 
 TEST_F(AdapterLibraryTest, CallsOnAClosedPortFailWith1) {
-  const AdapterEntry entry = Entry("031", "\xB1");
+  const AdapterEntry entry = MakeAdapterEntry("031", "\xB1");
   char number[24] = "031";
   auto expectClosed = [&](const char* when) {
-    EXPECT_EQ(ReadAll().ok, 0) << when;
+    EXPECT_EQ(ReadAdapter().ok, 0) << when;
     EXPECT_EQ(AdapterLastError(), LIBERR_PORT_NOT_OPEN) << when;
     EXPECT_EQ(AdapterRegister(&entry), 0) << when;
     EXPECT_EQ(AdapterLastError(), LIBERR_PORT_NOT_OPEN) << when;
@@ -259,7 +229,7 @@ TEST_F(AdapterLibraryTest, SecondOpenFailsWith2AndKeepsTheFirst) {
   StartAndOpen();
   EXPECT_EQ(Open(), 0);
   EXPECT_EQ(AdapterLastError(), LIBERR_PORT_ALREADY_OPEN);
-  EXPECT_NE(ReadAll().ok, 0) << AdapterLastError();
+  EXPECT_NE(ReadAdapter().ok, 0) << AdapterLastError();
 }
 
 TEST_F(AdapterLibraryTest, OpenFailsForAMissingPortOrBadParameters) {
@@ -278,7 +248,7 @@ TEST_F(AdapterLibraryTest, OpenFailsForAMissingPortOrBadParameters) {
 TEST_F(AdapterLibraryTest, HardwareFlowControlModeTalksToTheAdapter) {
   StartEmulator();
   ASSERT_NE(Open(1), 0) << AdapterLastError();
-  EXPECT_NE(ReadAll().ok, 0) << AdapterLastError();
+  EXPECT_NE(ReadAdapter().ok, 0) << AdapterLastError();
 }
 
 TEST_F(AdapterLibraryTest, ComNameOpensTheDeviceItsVariableNames) {
@@ -288,16 +258,16 @@ TEST_F(AdapterLibraryTest, ComNameOpensTheDeviceItsVariableNames) {
   const int opened = AdapterOpen("COM7", &params);
   ::unsetenv("ZEFP1_COM7");
   ASSERT_NE(opened, 0) << AdapterLastError();
-  EXPECT_NE(ReadAll().ok, 0) << AdapterLastError();
+  EXPECT_NE(ReadAdapter().ok, 0) << AdapterLastError();
 }
 
 TEST_F(AdapterLibraryTest, PortCanBeClosedAndOpenedAgain) {
   StartAndOpen();
-  const AdapterEntry entry = Entry("031", "\xB1");
+  const AdapterEntry entry = MakeAdapterEntry("031", "\xB1");
   ASSERT_NE(AdapterRegister(&entry), 0);
   AdapterClose();
   ASSERT_NE(Open(), 0) << AdapterLastError();
-  const ReadResult read = ReadAll();
+  const AdapterContents read = ReadAdapter();
   EXPECT_NE(read.ok, 0) << AdapterLastError();
   EXPECT_EQ(read.count, 1);
 }
@@ -305,11 +275,11 @@ TEST_F(AdapterLibraryTest, PortCanBeClosedAndOpenedAgain) {
 // --- The change counter ---------------------------------------------------------------
 
 TEST_F(AdapterLibraryTest, RepeatedReadAllReusesTheLastTransferUntilTheAdapterChanges) {
-  WriteState(StatePath(), 5);
+  WriteEmulatorState(StatePath(), 5);
   StartAndOpen({"--state", StatePath()});
-  ReadResult reads[3];
-  for (ReadResult& read : reads) read = ReadAll();
-  for (const ReadResult& read : reads) {
+  AdapterContents reads[3];
+  for (AdapterContents& read : reads) read = ReadAdapter();
+  for (const AdapterContents& read : reads) {
     ASSERT_NE(read.ok, 0);
     ASSERT_EQ(read.count, 5);
     EXPECT_EQ(std::memcmp(read.entries.data(), reads[0].entries.data(), sizeof read.entries), 0);
@@ -318,20 +288,20 @@ TEST_F(AdapterLibraryTest, RepeatedReadAllReusesTheLastTransferUntilTheAdapterCh
   EXPECT_EQ(Logged("READ_COUNTER").size(), 2u);
 
   // Any change moves the counter, and the next read-all fetches the list again.
-  const AdapterEntry added = Entry("0311112222", "\xB1");
+  const AdapterEntry added = MakeAdapterEntry("0311112222", "\xB1");
   ASSERT_NE(AdapterRegister(&added), 0);
-  const ReadResult afterRegister = ReadAll();
+  const AdapterContents afterRegister = ReadAdapter();
   EXPECT_EQ(afterRegister.count, 6);
   char number[24] = "0311112222";
   ASSERT_NE(AdapterDelete(number), 0);
-  EXPECT_EQ(ReadAll().count, 5);
+  EXPECT_EQ(ReadAdapter().count, 5);
   EXPECT_EQ(Logged("READ_ALL").size(), 3u);
 }
 
 TEST_F(AdapterLibraryTest, AReplyOfMoreThan50EntriesIsRefusedWith12) {
-  WriteState(StatePath(), 60);
+  WriteEmulatorState(StatePath(), 60);
   StartAndOpen({"--state", StatePath(), "--capacity", "60"});
-  const ReadResult read = ReadAll();
+  const AdapterContents read = ReadAdapter();
   EXPECT_EQ(read.ok, 0);
   EXPECT_EQ(AdapterLastError(), LIBERR_RECEIVE_FAILED);
   EXPECT_EQ(read.count, 0);
@@ -341,32 +311,32 @@ TEST_F(AdapterLibraryTest, AReplyOfMoreThan50EntriesIsRefusedWith12) {
 
 TEST_F(AdapterLibraryTest, BusyThatClearsIsRetried) {
   StartAndOpen({"--busy", "2"});
-  const AdapterEntry entry = Entry("031", "\xB1");
+  const AdapterEntry entry = MakeAdapterEntry("031", "\xB1");
   EXPECT_NE(AdapterRegister(&entry), 0) << AdapterLastError();
   EXPECT_EQ(Logged("REGISTER").size(), 3u);
-  EXPECT_EQ(ReadAll().count, 1);
+  EXPECT_EQ(ReadAdapter().count, 1);
 }
 
 TEST_F(AdapterLibraryTest, BusyThatPersistsFailsWith6) {
   StartAndOpen({"--busy", "100"});
-  const AdapterEntry entry = Entry("031", "\xB1");
+  const AdapterEntry entry = MakeAdapterEntry("031", "\xB1");
   char number[24] = "031";
   const auto start = Clock::now();
   EXPECT_EQ(AdapterRegister(&entry), 0);
   EXPECT_EQ(AdapterLastError(), LIBERR_ADAPTER_BUSY);
   EXPECT_EQ(AdapterDelete(number), 0);
   EXPECT_EQ(AdapterLastError(), LIBERR_ADAPTER_BUSY);
-  EXPECT_EQ(ReadAll().ok, 0);
+  EXPECT_EQ(ReadAdapter().ok, 0);
   EXPECT_EQ(AdapterLastError(), LIBERR_ADAPTER_BUSY);
   EXPECT_LT(Clock::now() - start, 3 * kFailureBound);
 }
 
 TEST_F(AdapterLibraryTest, LostOrDamagedRepliesAreRecoveredByRetrying) {
   StartAndOpen({"--drop", "1", "--garble", "1"});
-  const AdapterEntry entry = Entry("0311112222", "\xB1\xB2");
+  const AdapterEntry entry = MakeAdapterEntry("0311112222", "\xB1\xB2");
   EXPECT_NE(AdapterRegister(&entry), 0) << AdapterLastError();  // dropped, then garbled, then OK
   EXPECT_EQ(Logged("REGISTER").size(), 3u);
-  const ReadResult read = ReadAll();
+  const AdapterContents read = ReadAdapter();
   ASSERT_NE(read.ok, 0) << AdapterLastError();
   EXPECT_EQ(read.count, 1);
 }
@@ -374,25 +344,25 @@ TEST_F(AdapterLibraryTest, LostOrDamagedRepliesAreRecoveredByRetrying) {
 TEST_F(AdapterLibraryTest, PersistentlyLostRepliesFailWith12) {
   StartAndOpen({"--drop", "1000"});
   const auto start = Clock::now();
-  EXPECT_EQ(ReadAll().ok, 0);
+  EXPECT_EQ(ReadAdapter().ok, 0);
   EXPECT_EQ(AdapterLastError(), LIBERR_RECEIVE_FAILED);
   EXPECT_LT(Clock::now() - start, kFailureBound);
 }
 
 TEST_F(AdapterLibraryTest, PersistentlyDamagedRepliesFailWith12) {
-  WriteState(StatePath(), 50);
+  WriteEmulatorState(StatePath(), 50);
   StartAndOpen({"--state", StatePath(), "--garble", "1000"});
   const auto start = Clock::now();
-  EXPECT_EQ(ReadAll().ok, 0);
+  EXPECT_EQ(ReadAdapter().ok, 0);
   EXPECT_EQ(AdapterLastError(), LIBERR_RECEIVE_FAILED);
-  const AdapterEntry entry = Entry("031", "\xB1");
+  const AdapterEntry entry = MakeAdapterEntry("031", "\xB1");
   EXPECT_EQ(AdapterRegister(&entry), 0);
   EXPECT_EQ(AdapterLastError(), LIBERR_RECEIVE_FAILED);
   EXPECT_LT(Clock::now() - start, 2 * kFailureBound);
 }
 
 TEST_F(AdapterLibraryTest, AdapterDyingInTheMiddleOfAReadAllFailsWith12) {
-  WriteState(StatePath(), 50);
+  WriteEmulatorState(StatePath(), 50);
   StartEmulator({"--state", StatePath(), "--baud", "4800"});  // the reply takes about 2 s
   ASSERT_NE(Open(), 0);
   std::thread killer([this] {
@@ -400,13 +370,24 @@ TEST_F(AdapterLibraryTest, AdapterDyingInTheMiddleOfAReadAllFailsWith12) {
     emulator_->Kill();
   });
   const auto start = Clock::now();
-  const ReadResult read = ReadAll();
+  const AdapterContents read = ReadAdapter();
   const auto elapsed = Clock::now() - start;
   killer.join();
   EXPECT_EQ(read.ok, 0);
   EXPECT_EQ(AdapterLastError(), LIBERR_RECEIVE_FAILED);
   EXPECT_EQ(read.count, 0);
   EXPECT_LT(elapsed, kFailureBound);
+}
+
+TEST_F(AdapterLibraryTest, AnAdapterGoneBeforeACallFailsWith13) {
+  StartAndOpen();
+  ASSERT_NE(ReadAdapter().ok, 0);
+  emulator_->Kill();
+  const AdapterEntry entry = MakeAdapterEntry("031", "\xB1");
+  EXPECT_EQ(AdapterRegister(&entry), 0);
+  EXPECT_EQ(AdapterLastError(), LIBERR_SEND_FAILED);
+  EXPECT_EQ(ReadAdapter().ok, 0);
+  EXPECT_EQ(AdapterLastError(), LIBERR_SEND_FAILED);
 }
 
 // A pseudo-terminal nobody serves: the port opens, the device never answers.
@@ -418,10 +399,10 @@ TEST_F(AdapterLibraryTest, ADeviceThatNeverAnswersFailsWithinSeconds) {
   const AdapterParams params{0, 4800};
   ASSERT_NE(AdapterOpen(::ptsname(master), &params), 0) << AdapterLastError();
 
-  const AdapterEntry entry = Entry("031", "\xB1");
+  const AdapterEntry entry = MakeAdapterEntry("031", "\xB1");
   char number[24] = "031";
   const auto start = Clock::now();
-  EXPECT_EQ(ReadAll().ok, 0);
+  EXPECT_EQ(ReadAdapter().ok, 0);
   EXPECT_EQ(AdapterLastError(), LIBERR_RECEIVE_FAILED);
   EXPECT_EQ(AdapterRegister(&entry), 0);
   EXPECT_EQ(AdapterLastError(), LIBERR_RECEIVE_FAILED);
