@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "frame_codec.h"
+
 #include <string>
 #include <vector>
 
@@ -80,6 +82,25 @@ TEST(RecordPacking, DecodersRefuseWhatBreaksTheRules) {
   auto list = zefp1::EncodeEntryList({1, {{"031", "\xB1", true, 0}}});
   list[4] = 2;
   EXPECT_FALSE(zefp1::DecodeEntryList(list).has_value());
+}
+
+// The byte examples in docs/zefp1-protocol.md, so the document and the code never part.
+TEST(ProtocolDocument, WorkedExamplesAreWhatTheCodeSends) {
+  const Record record{"03-1234-5678", "\xC0\xC5\xB6", true, 2};
+  const std::vector<std::uint8_t> registerFrame = {0x02, 0x02, 0x03, 0x00, 0x0C, 0x05, 0x0C,
+                                                   0x03, 0xA1, 0x23, 0x4A, 0x56, 0x78, 0x03,
+                                                   0xC0, 0xC5, 0xB6, 0x94, 0x8D};
+  EXPECT_EQ(zefp1::EncodeFrame({2, 0x03, zefp1::EncodeRecord(record)}), registerFrame);
+
+  const std::vector<std::uint8_t> deleteFrame = {0x02, 0x03, 0x04, 0x00, 0x06, 0x0A, 0x03,
+                                                 0x12, 0x34, 0x56, 0x78, 0xB1, 0xC0};
+  EXPECT_EQ(zefp1::EncodeFrame({3, 0x04, zefp1::EncodeNumber("0312345678")}), deleteFrame);
+
+  const std::vector<std::uint8_t> readAllReply = {
+      0x02, 0x04, 0x80, 0x00, 0x11, 0x12, 0x34, 0x56, 0x79, 0x01, 0x05, 0x0C,
+      0x03, 0xA1, 0x23, 0x4A, 0x56, 0x78, 0x03, 0xC0, 0xC5, 0xB6, 0xA6, 0x64};
+  EXPECT_EQ(zefp1::EncodeFrame({4, 0x80, zefp1::EncodeEntryList({0x12345679, {record}})}),
+            readAllReply);
 }
 
 }  // namespace
