@@ -135,6 +135,7 @@ AdapterSession::Wait AdapterSession::AwaitReply(std::uint8_t sequence,
       case ReceiveResult::kBroken: return Wait::kBroken;
       case ReceiveResult::kTimedOut: return Wait::kTimedOut;
       case ReceiveResult::kBytes:
+        if (bytes.empty()) break;
         decoder_.Feed(bytes);
         deadline = std::min(Clock::now() + kReplyGap, callDeadline);
         break;

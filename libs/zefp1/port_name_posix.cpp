@@ -20,6 +20,8 @@ int ComPortNumber(const std::string& name) {
 }  // namespace
 
 std::string ResolvePortName(const std::string& name) {
+  // Qt takes a relative name for one under /dev; "./" keeps a relative path relative.
+  if (name.find('/') != std::string::npos && name.front() != '/') return "./" + name;
   const int number = ComPortNumber(name);
   if (number == 0) return name;
   const char* mapped = std::getenv(("ZEFP1_" + name).c_str());

@@ -50,7 +50,6 @@ ReceiveResult SerialLine::Receive(std::vector<std::uint8_t>& bytes,
                                                       : ReceiveResult::kBroken;
   }
   const QByteArray data = port_.readAll();
-  if (data.isEmpty()) return ReceiveResult::kBroken;  // woken by a hang-up, not by data
   bytes.insert(bytes.end(), data.begin(), data.end());
   return ReceiveResult::kBytes;
 }

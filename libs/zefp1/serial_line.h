@@ -12,7 +12,7 @@
 namespace zefp1 {
 
 enum class ReceiveResult {
-  kBytes,     // some bytes arrived
+  kBytes,     // bytes arrived (rarely none, after a spurious wake-up)
   kTimedOut,  // nothing arrived in time
   kBroken,    // the port failed: the device is gone or the line hung up
 };

@@ -22,6 +22,11 @@ int g_lastError = LIBERR_NONE;
 // extMode: bit 0 asks for RTS/CTS hardware flow control; the other bits are reserved.
 constexpr int32_t kExtModeHardwareFlow = 1;
 
+// Line speeds the library accepts. Every call's time limit grows with the line time of a
+// full read-all, so a slower line would let a call block for far too long.
+constexpr int32_t kMinBaud = 1200;
+constexpr int32_t kMaxBaud = 921600;
+
 int Finish(int error) {
   g_lastError = error;
   return error == LIBERR_NONE ? 1 : 0;
@@ -64,8 +69,8 @@ void FillEntry(AdapterEntry& entry, const zefp1::Record& record) {
 
 int Open(const char* portName, const AdapterParams* params) {
   if (g_session) return LIBERR_PORT_ALREADY_OPEN;
-  if (portName == nullptr || params == nullptr || params->baud <= 0 ||
-      (params->extMode & ~kExtModeHardwareFlow) != 0) {
+  if (portName == nullptr || params == nullptr || params->baud < kMinBaud ||
+      params->baud > kMaxBaud || (params->extMode & ~kExtModeHardwareFlow) != 0) {
     return LIBERR_INVALID_DATA;
   }
   auto line = zefp1::SerialLine::Open(zefp1::ResolvePortName(portName), params->baud,

@@ -240,9 +240,11 @@ TEST_F(AdapterLibraryTest, OpenFailsForAMissingPortOrBadParameters) {
   EXPECT_EQ(AdapterLastError(), LIBERR_INVALID_DATA);
   EXPECT_EQ(Open(2), 0);  // an extMode bit nobody defined
   EXPECT_EQ(AdapterLastError(), LIBERR_INVALID_DATA);
-  const AdapterParams noBaud{0, 0};
-  EXPECT_EQ(AdapterOpen(Link().c_str(), &noBaud), 0);
-  EXPECT_EQ(AdapterLastError(), LIBERR_INVALID_DATA);
+  for (const int32_t baud : {0, -4800, 300}) {  // 300: a full read-all would take a minute
+    const AdapterParams slow{0, baud};
+    EXPECT_EQ(AdapterOpen(Link().c_str(), &slow), 0) << baud;
+    EXPECT_EQ(AdapterLastError(), LIBERR_INVALID_DATA) << baud;
+  }
 }
 
 TEST_F(AdapterLibraryTest, HardwareFlowControlModeTalksToTheAdapter) {
@@ -257,6 +259,21 @@ TEST_F(AdapterLibraryTest, ComNameOpensTheDeviceItsVariableNames) {
   const AdapterParams params{0, 4800};
   const int opened = AdapterOpen("COM7", &params);
   ::unsetenv("ZEFP1_COM7");
+  ASSERT_NE(opened, 0) << AdapterLastError();
+  EXPECT_NE(ReadAdapter().ok, 0) << AdapterLastError();
+}
+
+TEST_F(AdapterLibraryTest, ARelativePathIsTakenFromTheWorkingFolder) {
+  StartEmulator();
+  const std::string folder = Link().substr(0, Link().rfind('/'));
+  const std::string parent = folder.substr(0, folder.rfind('/'));
+  const std::string relative = folder.substr(parent.size() + 1) + "/adapter";  // "dudode-test-x/adapter"
+  char previous[4096];
+  ASSERT_NE(::getcwd(previous, sizeof previous), nullptr);
+  ASSERT_EQ(::chdir(parent.c_str()), 0);
+  const AdapterParams params{0, 4800};
+  const int opened = AdapterOpen(relative.c_str(), &params);
+  ASSERT_EQ(::chdir(previous), 0);
   ASSERT_NE(opened, 0) << AdapterLastError();
   EXPECT_NE(ReadAdapter().ok, 0) << AdapterLastError();
 }
