@@ -40,8 +40,6 @@ int ErrorOfStatus(std::uint8_t status) {
   return LIBERR_RECEIVE_FAILED;  // a status no adapter sends: the reply is not to be trusted
 }
 
-bool IsReply(std::uint8_t code) { return (code & 0x80) != 0; }
-
 }  // namespace
 
 AdapterSession::AdapterSession(std::unique_ptr<SerialLine> line, int baud)
@@ -123,7 +121,7 @@ AdapterSession::Wait AdapterSession::AwaitReply(std::uint8_t sequence,
   std::vector<std::uint8_t> bytes;
   for (;;) {
     while (auto frame = decoder_.Next()) {
-      if (frame->sequence == sequence && IsReply(frame->code)) {
+      if (frame->sequence == sequence && IsReplyCode(frame->code)) {
         reply = std::move(*frame);
         return Wait::kReply;
       }

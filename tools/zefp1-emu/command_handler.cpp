@@ -38,18 +38,15 @@ CommandHandler::CommandHandler(AdapterMemory& memory, FaultPlan faults, std::FIL
     : memory_(memory), faults_(faults), log_(log) {}
 
 std::vector<std::uint8_t> CommandHandler::Handle(const zefp1::Frame& command) {
-  if ((command.code & 0x80) != 0) return {};  // a reply code: our own words echoed, not a command
+  if (zefp1::IsReplyCode(command.code)) return {};  // our own words echoed, not a command
   if (faults_.drop > 0) {
     --faults_.drop;
     Log(command.code, "DROPPED", 0);
     return {};
   }
-  Answer answer{Status::kBusy, {}};
-  if (faults_.busy > 0) {
-    --faults_.busy;
-  } else {
-    answer = Serve(command);
-  }
+  const bool busy = faults_.busy > 0;
+  if (busy) --faults_.busy;
+  Answer answer = busy ? Answer{Status::kBusy, {}} : Serve(command);
   auto bytes = zefp1::EncodeFrame(
       {command.sequence, static_cast<std::uint8_t>(answer.status), std::move(answer.payload)});
   std::string outcome = StatusName(answer.status);

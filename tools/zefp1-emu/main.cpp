@@ -8,7 +8,6 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -23,6 +22,9 @@ volatile std::sig_atomic_t g_stop = 0;  // set by SIGTERM and SIGINT
 
 constexpr int kIdleMs = 200;  // a frame silent this long is given up
 constexpr std::size_t kMaxCommandPayload = 64;  // a register command is at most 36 bytes
+constexpr int kMaxBaud = 1000000;
+constexpr int kMaxCapacity = static_cast<int>(zefp1::kMaxAnnouncedEntries);
+constexpr int kMaxFaults = 1000000;
 
 constexpr const char* kUsage =
     "usage: zefp1-emu --link PATH [--state FILE] [--baud N] [--capacity N]\n"
@@ -37,42 +39,46 @@ struct Options {
   FaultPlan faults;
 };
 
-std::optional<int> ParseCount(std::string_view text, int max) {
+// Sets `target` from a decimal count of 0 to `max`; false when `text` is no such count.
+bool SetCount(std::string_view text, int max, int& target) {
   int value = 0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
   if (error != std::errc() || end != text.data() + text.size() || value < 0 || value > max) {
-    return std::nullopt;
+    return false;
   }
-  return value;
+  target = value;
+  return true;
 }
 
 // Fills `options` from the command line; false on anything it does not understand.
 bool ParseOptions(int argc, char** argv, Options& options) {
-  for (int i = 1; i + 1 < argc; i += 2) {
+  if (argc % 2 != 1) return false;  // every option takes a value
+  for (int i = 1; i < argc; i += 2) {
     const std::string_view name = argv[i];
     const std::string_view value = argv[i + 1];
-    std::optional<int> number;
+    bool understood = true;
     if (name == "--link") {
       options.link = value;
     } else if (name == "--state") {
       options.state = value;
     } else if (name == "--log") {
       options.log = value;
-    } else if (name == "--baud" && (number = ParseCount(value, 1000000))) {
-      options.baud = *number;
-    } else if (name == "--capacity" && (number = ParseCount(value, 255))) {
-      options.capacity = *number;
-    } else if (name == "--busy" && (number = ParseCount(value, 1000000))) {
-      options.faults.busy = *number;
-    } else if (name == "--drop" && (number = ParseCount(value, 1000000))) {
-      options.faults.drop = *number;
-    } else if (name == "--garble" && (number = ParseCount(value, 1000000))) {
-      options.faults.garble = *number;
+    } else if (name == "--baud") {
+      understood = SetCount(value, kMaxBaud, options.baud);
+    } else if (name == "--capacity") {
+      understood = SetCount(value, kMaxCapacity, options.capacity);
+    } else if (name == "--busy") {
+      understood = SetCount(value, kMaxFaults, options.faults.busy);
+    } else if (name == "--drop") {
+      understood = SetCount(value, kMaxFaults, options.faults.drop);
+    } else if (name == "--garble") {
+      understood = SetCount(value, kMaxFaults, options.faults.garble);
     } else {
-      return false;
+      understood = false;
     }
+    if (!understood) return false;
   }
-  return argc % 2 == 1 && !options.link.empty();
+  return !options.link.empty();
 }
 
 void RequestStop(int) { g_stop = 1; }

@@ -208,6 +208,15 @@ TEST_F(EmulatorTest, RefusesToStartOnAStateFileTheAdapterCouldNotHold) {
   EXPECT_THROW(Start({"--state", StatePath(), "--capacity", "1"}), std::runtime_error);
 }
 
+TEST_F(EmulatorTest, RefusesOptionsItDoesNotKnow) {
+  for (const std::vector<std::string>& bad :
+       {std::vector<std::string>{"--capacity", "256"}, {"--baud", "-1"}, {"--busy"}, {"--fast", "1"}}) {
+    EXPECT_THROW(StartEmulator(Link(), bad), std::runtime_error) << bad[0];
+    struct stat info {};
+    EXPECT_NE(::lstat(Link().c_str(), &info), 0) << "no link left behind";
+  }
+}
+
 TEST_F(EmulatorTest, RemovesItsLinkWhenStopped) {
   Start();
   struct stat info {};
