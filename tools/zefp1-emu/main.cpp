@@ -14,6 +14,7 @@
 #include "adapter_memory.h"
 #include "command_handler.h"
 #include "frame_codec.h"
+#include "protocol_codes.h"
 #include "pseudo_terminal.h"
 
 namespace {

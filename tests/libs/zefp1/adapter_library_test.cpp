@@ -235,6 +235,10 @@ TEST_F(AdapterLibraryTest, SecondOpenFailsWith2AndKeepsTheFirst) {
 TEST_F(AdapterLibraryTest, OpenFailsForAMissingPortOrBadParameters) {
   EXPECT_EQ(Open(), 0);  // nothing at the link
   EXPECT_EQ(AdapterLastError(), LIBERR_PORT_NOT_OPEN);
+  std::ofstream(Link()) << "not a terminal";
+  EXPECT_EQ(Open(), 0);
+  EXPECT_EQ(AdapterLastError(), LIBERR_PORT_NOT_OPEN);
+  std::remove(Link().c_str());
   StartEmulator();
   EXPECT_EQ(AdapterOpen(nullptr, nullptr), 0);
   EXPECT_EQ(AdapterLastError(), LIBERR_INVALID_DATA);
