@@ -35,7 +35,8 @@ class AdapterAtLineSpeed {
   std::string Link() const { return folder_.Path("adapter"); }
   void Open() {
     const AdapterParams params{0, 4800};
-    if (AdapterOpen(Link().c_str(), &params) == 0) throw std::runtime_error("cannot open the adapter");
+    if (AdapterOpen(Link().c_str(), &params) == 0)
+      throw std::runtime_error("cannot open the adapter");
   }
 
   ScratchFolder folder_;
@@ -45,7 +46,8 @@ class AdapterAtLineSpeed {
 AdapterAtLineSpeed* g_adapter = nullptr;
 
 void RequireSuccess(benchmark::State& state, int result) {
-  if (result == 0) state.SkipWithError(("adapter error " + std::to_string(AdapterLastError())).c_str());
+  if (result == 0)
+    state.SkipWithError(("adapter error " + std::to_string(AdapterLastError())).c_str());
 }
 
 // The merge: three read-alls in a row on a freshly opened port.
@@ -63,7 +65,8 @@ void BM_MergeReadAlls(benchmark::State& state) {
 }
 BENCHMARK(BM_MergeReadAlls)->Unit(benchmark::kMillisecond)->Iterations(3);
 
-const AdapterEntry kSpareEntry = MakeAdapterEntry(kSpareNumber, "\xB1\xB2\xB3\xB4\xB5\xB6\xB7\xB8", 1, 2);
+const AdapterEntry kSpareEntry =
+    MakeAdapterEntry(kSpareNumber, "\xB1\xB2\xB3\xB4\xB5\xB6\xB7\xB8", 1, 2);
 
 // Register a number the adapter does not hold (one of 50 slots free).
 void BM_Register(benchmark::State& state) {

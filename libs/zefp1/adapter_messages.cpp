@@ -14,7 +14,9 @@ constexpr std::uint8_t kPadNibble = 0xF;
 constexpr std::uint8_t kAcceptBit = 0x01;
 constexpr int kIlluminationShift = 1;
 
-std::size_t PackedNumberBytes(std::size_t length) { return 1 + (length + 1) / 2; }
+std::size_t PackedNumberBytes(std::size_t length) {
+  return 1 + (length + 1) / 2;
+}
 
 // Reads a payload front to back; every read fails rather than run past the end.
 class Reader {

@@ -31,11 +31,16 @@ milliseconds CallLimit(int baud) {
 
 int ErrorOfStatus(std::uint8_t status) {
   switch (static_cast<Status>(status)) {
-    case Status::kOk: return LIBERR_NONE;
-    case Status::kFull: return LIBERR_ADAPTER_FULL;
-    case Status::kBusy: return LIBERR_ADAPTER_BUSY;
-    case Status::kInvalidCommand: return LIBERR_INVALID_COMMAND;
-    case Status::kInvalidData: return LIBERR_INVALID_DATA;
+    case Status::kOk:
+      return LIBERR_NONE;
+    case Status::kFull:
+      return LIBERR_ADAPTER_FULL;
+    case Status::kBusy:
+      return LIBERR_ADAPTER_BUSY;
+    case Status::kInvalidCommand:
+      return LIBERR_INVALID_COMMAND;
+    case Status::kInvalidData:
+      return LIBERR_INVALID_DATA;
   }
   return LIBERR_RECEIVE_FAILED;  // a status no adapter sends: the reply is not to be trusted
 }
@@ -130,8 +135,10 @@ AdapterSession::Wait AdapterSession::AwaitReply(std::uint8_t sequence,
     if (left.count() <= 0) return Wait::kTimedOut;
     bytes.clear();
     switch (line_->Receive(bytes, left)) {
-      case ReceiveResult::kBroken: return Wait::kBroken;
-      case ReceiveResult::kTimedOut: return Wait::kTimedOut;
+      case ReceiveResult::kBroken:
+        return Wait::kBroken;
+      case ReceiveResult::kTimedOut:
+        return Wait::kTimedOut;
       case ReceiveResult::kBytes:
         if (bytes.empty()) break;
         decoder_.Feed(bytes);

@@ -49,8 +49,8 @@ void FrameDecoder::Feed(std::span<const std::uint8_t> bytes) {
 }
 
 void FrameDecoder::DropUpToNextStart(std::size_t from) {
-  const auto next = std::find(buffer_.begin() + static_cast<std::ptrdiff_t>(from), buffer_.end(),
-                              kStartByte);
+  const auto next =
+      std::find(buffer_.begin() + static_cast<std::ptrdiff_t>(from), buffer_.end(), kStartByte);
   buffer_.erase(buffer_.begin(), next);
 }
 

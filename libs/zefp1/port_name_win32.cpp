@@ -3,6 +3,8 @@
 namespace zefp1 {
 
 // Windows opens "COMn" and device paths by themselves.
-std::string ResolvePortName(const std::string& name) { return name; }
+std::string ResolvePortName(const std::string& name) {
+  return name;
+}
 
 }  // namespace zefp1

@@ -25,7 +25,9 @@ enum class Status : std::uint8_t {
 };
 
 // The high bit of a frame's code marks a reply.
-constexpr bool IsReplyCode(std::uint8_t code) { return (code & 0x80) != 0; }
+constexpr bool IsReplyCode(std::uint8_t code) {
+  return (code & 0x80) != 0;
+}
 
 // Field limits of the adapter's memory, in bytes.
 constexpr std::size_t kMaxNumberBytes = 23;

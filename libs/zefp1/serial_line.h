@@ -21,8 +21,7 @@ class SerialLine {
  public:
   // Opens `device` at `baud` bits per second, 8N1, with RTS/CTS flow control when
   // `hardwareFlow`. Null when the port cannot be opened or set up.
-  static std::unique_ptr<SerialLine> Open(const std::string& device, int baud,
-                                          bool hardwareFlow);
+  static std::unique_ptr<SerialLine> Open(const std::string& device, int baud, bool hardwareFlow);
 
   // False when the bytes could not all be handed to the line within `timeout`.
   bool Send(std::span<const std::uint8_t> bytes, std::chrono::milliseconds timeout);

@@ -136,6 +136,8 @@ ZEFP1_API int AdapterRegister(const void* entry) {
   return Guarded(LIBERR_SEND_FAILED, [&] { return Register(entry); });
 }
 
-ZEFP1_API int AdapterLastError(void) { return g_lastError; }
+ZEFP1_API int AdapterLastError(void) {
+  return g_lastError;
+}
 
 }  // extern "C"

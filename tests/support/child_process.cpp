@@ -29,7 +29,9 @@ std::string ReadFirstLine(int fd) {
   }
 }
 
-int ExitStatus(int status) { return WIFEXITED(status) ? WEXITSTATUS(status) : -1; }
+int ExitStatus(int status) {
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
 
 }  // namespace
 
@@ -71,9 +73,13 @@ ChildProcess::~ChildProcess() {
   if (pid_ > 0) Stop();
 }
 
-int ChildProcess::Stop() { return SignalAndWait(SIGTERM); }
+int ChildProcess::Stop() {
+  return SignalAndWait(SIGTERM);
+}
 
-void ChildProcess::Kill() { SignalAndWait(SIGKILL); }
+void ChildProcess::Kill() {
+  SignalAndWait(SIGKILL);
+}
 
 int ChildProcess::Wait() {
   if (pid_ <= 0) return -1;

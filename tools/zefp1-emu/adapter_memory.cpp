@@ -36,7 +36,8 @@ bool AdapterMemory::Register(const zefp1::Record& record) {
 }
 
 void AdapterMemory::Delete(const std::string& number) {
-  const auto removed = std::erase_if(records_, [&](const zefp1::Record& r) { return r.number == number; });
+  const auto removed =
+      std::erase_if(records_, [&](const zefp1::Record& r) { return r.number == number; });
   if (removed > 0) Changed();
 }
 

@@ -9,10 +9,14 @@ using zefp1::Status;
 
 std::string CommandName(std::uint8_t code) {
   switch (static_cast<Command>(code)) {
-    case Command::kReadCounter: return "READ_COUNTER";
-    case Command::kReadAll: return "READ_ALL";
-    case Command::kRegister: return "REGISTER";
-    case Command::kDelete: return "DELETE";
+    case Command::kReadCounter:
+      return "READ_COUNTER";
+    case Command::kReadAll:
+      return "READ_ALL";
+    case Command::kRegister:
+      return "REGISTER";
+    case Command::kDelete:
+      return "DELETE";
   }
   constexpr char kHex[] = "0123456789ABCDEF";
   return std::string("0x") + kHex[code >> 4] + kHex[code & 0x0F];
@@ -20,17 +24,24 @@ std::string CommandName(std::uint8_t code) {
 
 std::string StatusName(Status status) {
   switch (status) {
-    case Status::kOk: return "OK";
-    case Status::kFull: return "FULL";
-    case Status::kBusy: return "BUSY";
-    case Status::kInvalidCommand: return "INVALID_COMMAND";
-    case Status::kInvalidData: return "INVALID_DATA";
+    case Status::kOk:
+      return "OK";
+    case Status::kFull:
+      return "FULL";
+    case Status::kBusy:
+      return "BUSY";
+    case Status::kInvalidCommand:
+      return "INVALID_COMMAND";
+    case Status::kInvalidData:
+      return "INVALID_DATA";
   }
   return "?";
 }
 
 // Line noise: one byte in the middle of the frame comes out wrong.
-void Garble(std::vector<std::uint8_t>& bytes) { bytes[bytes.size() / 2] ^= 0xFF; }
+void Garble(std::vector<std::uint8_t>& bytes) {
+  bytes[bytes.size() / 2] ^= 0xFF;
+}
 
 }  // namespace
 

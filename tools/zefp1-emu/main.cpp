@@ -21,7 +21,7 @@ namespace {
 
 volatile std::sig_atomic_t g_stop = 0;  // set by SIGTERM and SIGINT
 
-constexpr int kIdleMs = 200;  // a frame silent this long is given up
+constexpr int kIdleMs = 200;                    // a frame silent this long is given up
 constexpr std::size_t kMaxCommandPayload = 64;  // a register command is at most 36 bytes
 constexpr int kMaxBaud = 1000000;
 constexpr int kMaxCapacity = static_cast<int>(zefp1::kMaxAnnouncedEntries);
@@ -82,7 +82,9 @@ bool ParseOptions(int argc, char** argv, Options& options) {
   return !options.link.empty();
 }
 
-void RequestStop(int) { g_stop = 1; }
+void RequestStop(int) {
+  g_stop = 1;
+}
 
 // No SA_RESTART: a signal must cut a wait short so the loop sees the request.
 void CatchStopSignals() {
@@ -161,7 +163,8 @@ int main(int argc, char** argv) {
     return 1;
   }
   if (!MakeLink(options.link, line->devicePath())) {
-    std::fprintf(stderr, "zefp1-emu: cannot link %s: %s\n", options.link.c_str(), std::strerror(errno));
+    std::fprintf(stderr, "zefp1-emu: cannot link %s: %s\n", options.link.c_str(),
+                 std::strerror(errno));
     return 1;
   }
   CatchStopSignals();

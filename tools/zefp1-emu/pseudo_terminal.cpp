@@ -32,7 +32,8 @@ std::unique_ptr<PseudoTerminal> PseudoTerminal::Create(std::string& error) {
     error = std::string("posix_openpt: ") + std::strerror(errno);
     return nullptr;
   }
-  const char* name = ::grantpt(master) == 0 && ::unlockpt(master) == 0 ? ::ptsname(master) : nullptr;
+  const char* name =
+      ::grantpt(master) == 0 && ::unlockpt(master) == 0 ? ::ptsname(master) : nullptr;
   const int slave = name != nullptr ? ::open(name, O_RDWR | O_NOCTTY | O_CLOEXEC) : -1;
   if (slave < 0 || !MakeRaw(slave)) {
     error = std::string("pseudo-terminal set-up: ") + std::strerror(errno);
@@ -93,7 +94,8 @@ void PseudoTerminal::Write(std::span<const std::uint8_t> bytes, int baud,
   std::size_t sent = 0;
   while (sent < bytes.size() && stop == 0) {
     const std::chrono::duration<double> elapsed = Clock::now() - start;
-    const auto due = std::min(bytes.size(), static_cast<std::size_t>(elapsed.count() * bytesPerSecond));
+    const auto due =
+        std::min(bytes.size(), static_cast<std::size_t>(elapsed.count() * bytesPerSecond));
     if (due > sent) {
       if (!WriteNow(bytes.subspan(sent, due - sent))) return;
       sent = due;

@@ -23,7 +23,9 @@ std::optional<zefp1::Record> ParseLine(const std::string& line) {
   return record;
 }
 
-std::string SystemError(const std::string& what) { return what + ": " + std::strerror(errno); }
+std::string SystemError(const std::string& what) {
+  return what + ": " + std::strerror(errno);
+}
 
 }  // namespace
 

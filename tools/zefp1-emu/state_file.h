@@ -10,7 +10,8 @@
 
 // The entries in `path`; an empty list when the file does not exist. Nothing, with
 // `error` set, when it cannot be read or a line breaks the adapter's field rules.
-std::optional<std::vector<zefp1::Record>> ReadStateFile(const std::string& path, std::string& error);
+std::optional<std::vector<zefp1::Record>> ReadStateFile(const std::string& path,
+                                                        std::string& error);
 
 // Replaces `path` as a whole (written aside, then renamed), so a crash leaves either
 // the old list or the new one.

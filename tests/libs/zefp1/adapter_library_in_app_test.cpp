@@ -1,8 +1,8 @@
 // The library inside a Qt program: with an application object and its event loop
 // running between calls, as in DUDODE's main window. The serial port's notifiers are live
 // then; the blocking calls must give the same results and never trip over them.
-#include <QCoreApplication>
 #include <gtest/gtest.h>
+#include <QCoreApplication>
 
 #include <memory>
 

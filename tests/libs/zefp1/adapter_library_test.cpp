@@ -2,7 +2,6 @@
 // pseudo-terminal: every operation, every error number it reports, and the faults of a
 // line and a device (BUSY, lost and damaged replies, a device that dies or never answers).
 #include <fcntl.h>
-#include <signal.h>
 #include <stdlib.h>
 #include <unistd.h>
 
@@ -29,7 +28,9 @@ using Clock = std::chrono::steady_clock;
 // "Within a few seconds": the generous bound a failing call must keep.
 constexpr auto kFailureBound = std::chrono::seconds(10);
 
-std::string NumberOf(const AdapterEntry& entry) { return std::string(text_bytes::FieldText(entry.number)); }
+std::string NumberOf(const AdapterEntry& entry) {
+  return std::string(text_bytes::FieldText(entry.number));
+}
 std::string NameOf(const AdapterEntry& entry) {
   return std::string(text_bytes::FieldText(entry.registeredName));
 }
@@ -154,7 +155,8 @@ TEST_F(AdapterLibraryTest, FullAdapterRefusesNewNumbersWith5ButStillUpdates) {
 TEST_F(AdapterLibraryTest, FieldsAtTheirLimitsAreAccepted) {
   StartAndOpen();
   const std::string number = "0123456789-#*0123456789";  // 23 bytes, every character allowed
-  const std::string name = "\xA1\xDF \xB1\xB2\xB3\xB4\xB5\xB6\xB7\xB8\xB9\xBA\xBB\xBC\xBD\xBE\xBF\xC0\xC1\xC2";
+  const std::string name =
+      "\xA1\xDF \xB1\xB2\xB3\xB4\xB5\xB6\xB7\xB8\xB9\xBA\xBB\xBC\xBD\xBE\xBF\xC0\xC1\xC2";
   ASSERT_EQ(name.size(), 21u);
   const AdapterEntry entry = MakeAdapterEntry(number, name, 0, 3);
   ASSERT_NE(AdapterRegister(&entry), 0) << AdapterLastError();
@@ -171,7 +173,9 @@ TEST_F(AdapterLibraryTest, InvalidEntriesFailWith8AndAreNeverSent) {
       {"empty number", MakeAdapterEntry("", "\xB1")},
       {"letter in number", MakeAdapterEntry("03a1", "\xB1")},
       {"space in number", MakeAdapterEntry("03 1", "\xB1")},
-      {"ASCII letter in name", MakeAdapterEntry("031", "\xB1" "A")},
+      {"ASCII letter in name", MakeAdapterEntry("031",
+                                                "\xB1"
+                                                "A")},
       {"double-byte name", MakeAdapterEntry("031", "\x83\x41")},
       {"call flag 2", MakeAdapterEntry("031", "\xB1", 2, 0)},
       {"pattern 4", MakeAdapterEntry("031", "\xB1", 1, 4)},
@@ -271,7 +275,8 @@ TEST_F(AdapterLibraryTest, ARelativePathIsTakenFromTheWorkingFolder) {
   StartEmulator();
   const std::string folder = Link().substr(0, Link().rfind('/'));
   const std::string parent = folder.substr(0, folder.rfind('/'));
-  const std::string relative = folder.substr(parent.size() + 1) + "/adapter";  // "dudode-test-x/adapter"
+  const std::string relative =
+      folder.substr(parent.size() + 1) + "/adapter";  // "dudode-test-x/adapter"
   char previous[4096];
   ASSERT_NE(::getcwd(previous, sizeof previous), nullptr);
   ASSERT_EQ(::chdir(parent.c_str()), 0);

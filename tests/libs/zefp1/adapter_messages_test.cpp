@@ -49,7 +49,8 @@ TEST(RecordPacking, RecordsRoundTripAndCostWhatTheyHold) {
 TEST(RecordPacking, EntryListsRoundTrip) {
   zefp1::EntryList list{0xDEADBEEF, {}};
   EXPECT_EQ(zefp1::DecodeEntryList(zefp1::EncodeEntryList(list))->records.size(), 0u);
-  for (int i = 0; i < 50; ++i) list.records.push_back({std::to_string(1000 + i), "\xB1", i % 2 == 0, 1});
+  for (int i = 0; i < 50; ++i)
+    list.records.push_back({std::to_string(1000 + i), "\xB1", i % 2 == 0, 1});
   const auto decoded = zefp1::DecodeEntryList(zefp1::EncodeEntryList(list));
   ASSERT_TRUE(decoded.has_value());
   EXPECT_EQ(decoded->counter, 0xDEADBEEF);
@@ -96,9 +97,9 @@ TEST(ProtocolDocument, WorkedExamplesAreWhatTheCodeSends) {
                                                  0x12, 0x34, 0x56, 0x78, 0xB1, 0xC0};
   EXPECT_EQ(zefp1::EncodeFrame({3, 0x04, zefp1::EncodeNumber("0312345678")}), deleteFrame);
 
-  const std::vector<std::uint8_t> readAllReply = {
-      0x02, 0x04, 0x80, 0x00, 0x11, 0x12, 0x34, 0x56, 0x79, 0x01, 0x05, 0x0C,
-      0x03, 0xA1, 0x23, 0x4A, 0x56, 0x78, 0x03, 0xC0, 0xC5, 0xB6, 0xA6, 0x64};
+  const std::vector<std::uint8_t> readAllReply = {0x02, 0x04, 0x80, 0x00, 0x11, 0x12, 0x34, 0x56,
+                                                  0x79, 0x01, 0x05, 0x0C, 0x03, 0xA1, 0x23, 0x4A,
+                                                  0x56, 0x78, 0x03, 0xC0, 0xC5, 0xB6, 0xA6, 0x64};
   EXPECT_EQ(zefp1::EncodeFrame({4, 0x80, zefp1::EncodeEntryList({0x12345679, {record}})}),
             readAllReply);
 }

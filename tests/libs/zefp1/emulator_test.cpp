@@ -74,8 +74,12 @@ class RawClient {
   zefp1::FrameDecoder decoder_;
 };
 
-std::uint8_t Code(Command command) { return static_cast<std::uint8_t>(command); }
-std::uint8_t Code(Status status) { return static_cast<std::uint8_t>(status); }
+std::uint8_t Code(Command command) {
+  return static_cast<std::uint8_t>(command);
+}
+std::uint8_t Code(Status status) {
+  return static_cast<std::uint8_t>(status);
+}
 
 std::string ReadFile(const std::string& path) {
   std::ifstream file(path, std::ios::binary);
@@ -209,8 +213,10 @@ TEST_F(EmulatorTest, RefusesToStartOnAStateFileTheAdapterCouldNotHold) {
 }
 
 TEST_F(EmulatorTest, RefusesOptionsItDoesNotKnow) {
-  for (const std::vector<std::string>& bad :
-       {std::vector<std::string>{"--capacity", "256"}, {"--baud", "-1"}, {"--busy"}, {"--fast", "1"}}) {
+  for (const std::vector<std::string>& bad : {std::vector<std::string>{"--capacity", "256"},
+                                              {"--baud", "-1"},
+                                              {"--busy"},
+                                              {"--fast", "1"}}) {
     EXPECT_THROW(StartEmulator(Link(), bad), std::runtime_error) << bad[0];
     struct stat info {};
     EXPECT_NE(::lstat(Link().c_str(), &info), 0) << "no link left behind";
