@@ -8,10 +8,12 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <atomic>
 #include <chrono>
 #include <cstring>
 #include <fstream>
 #include <memory>
+#include <stdexcept>
 #include <string>
 #include <thread>
 #include <vector>
@@ -34,6 +36,25 @@ std::string NumberOf(const AdapterEntry& entry) {
 std::string NameOf(const AdapterEntry& entry) {
   return std::string(text_bytes::FieldText(entry.registeredName));
 }
+
+// A pseudo-terminal whose far end the test holds, and serves or not, by hand.
+class BareTerminal {
+ public:
+  BareTerminal() : master_(::posix_openpt(O_RDWR | O_NOCTTY)) {
+    if (master_ < 0 || ::grantpt(master_) != 0 || ::unlockpt(master_) != 0) {
+      throw std::runtime_error("no pseudo-terminal");
+    }
+  }
+  ~BareTerminal() { ::close(master_); }
+  BareTerminal(const BareTerminal&) = delete;
+  BareTerminal& operator=(const BareTerminal&) = delete;
+
+  int master() const { return master_; }
+  std::string device() const { return ::ptsname(master_); }
+
+ private:
+  int master_;
+};
 
 class AdapterLibraryTest : public ::testing::Test {
  protected:
@@ -418,12 +439,9 @@ TEST_F(AdapterLibraryTest, AnAdapterGoneBeforeACallFailsWith13) {
 
 // A pseudo-terminal nobody serves: the port opens, the device never answers.
 TEST_F(AdapterLibraryTest, ADeviceThatNeverAnswersFailsWithinSeconds) {
-  const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
-  ASSERT_GE(master, 0);
-  ASSERT_EQ(::grantpt(master), 0);
-  ASSERT_EQ(::unlockpt(master), 0);
+  BareTerminal terminal;
   const AdapterParams params{0, 4800};
-  ASSERT_NE(AdapterOpen(::ptsname(master), &params), 0) << AdapterLastError();
+  ASSERT_NE(AdapterOpen(terminal.device().c_str(), &params), 0) << AdapterLastError();
 
   const AdapterEntry entry = MakeAdapterEntry("031", "\xB1");
   char number[24] = "031";
@@ -435,8 +453,31 @@ TEST_F(AdapterLibraryTest, ADeviceThatNeverAnswersFailsWithinSeconds) {
   EXPECT_EQ(AdapterDelete(number), 0);
   EXPECT_EQ(AdapterLastError(), LIBERR_RECEIVE_FAILED);
   EXPECT_LT(Clock::now() - start, kFailureBound);
-  AdapterClose();
-  ::close(master);
+}
+
+// A device that never stops sending: start bytes that announce a long frame, one every
+// 100 ms, so the reply always seems under way. The call still ends in time.
+TEST_F(AdapterLibraryTest, ADeviceThatBabblesForeverCannotHoldACall) {
+  BareTerminal terminal;
+  const AdapterParams params{0, 4800};
+  ASSERT_NE(AdapterOpen(terminal.device().c_str(), &params), 0) << AdapterLastError();
+
+  std::atomic<bool> done = false;
+  std::thread babbler([&] {
+    const std::uint8_t start = 0x02;
+    while (!done) {
+      if (::write(terminal.master(), &start, 1) != 1) break;
+      std::this_thread::sleep_for(std::chrono::milliseconds(100));
+    }
+  });
+  const auto start = Clock::now();
+  const AdapterContents contents = ReadAdapter();
+  const auto elapsed = Clock::now() - start;
+  done = true;
+  babbler.join();
+  EXPECT_EQ(contents.ok, 0);
+  EXPECT_EQ(AdapterLastError(), LIBERR_RECEIVE_FAILED);
+  EXPECT_LT(elapsed, kFailureBound);
 }
 
 }  // namespace
