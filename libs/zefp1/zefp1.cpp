@@ -80,12 +80,13 @@ int Open(const char* portName, const AdapterParams* params) {
   return LIBERR_NONE;
 }
 
+// Whatever happens, the caller never finds a stale count or stale records.
 int ReadAll(void* entries, int32_t* count) {
-  if (!g_session) return LIBERR_PORT_NOT_OPEN;
-  if (entries == nullptr || count == nullptr) return LIBERR_INVALID_DATA;
   auto* records = static_cast<AdapterEntry*>(entries);
-  std::memset(records, 0, sizeof(AdapterEntry) * ADAPTER_CAPACITY);
-  *count = 0;
+  if (records != nullptr) std::memset(records, 0, sizeof(AdapterEntry) * ADAPTER_CAPACITY);
+  if (count != nullptr) *count = 0;
+  if (!g_session) return LIBERR_PORT_NOT_OPEN;
+  if (records == nullptr || count == nullptr) return LIBERR_INVALID_DATA;
   std::vector<zefp1::Record> held;
   if (const int error = g_session->ReadAll(held); error != LIBERR_NONE) return error;
   for (std::size_t i = 0; i < held.size(); ++i) FillEntry(records[i], held[i]);

@@ -225,6 +225,7 @@ TEST_F(AdapterLibraryTest, NullPointersFailWith8) {
   std::array<AdapterEntry, ADAPTER_CAPACITY> entries{};
   EXPECT_EQ(AdapterReadAll(nullptr, &count), 0);
   EXPECT_EQ(AdapterLastError(), LIBERR_INVALID_DATA);
+  EXPECT_EQ(count, 0);
   EXPECT_EQ(AdapterReadAll(entries.data(), nullptr), 0);
   EXPECT_EQ(AdapterLastError(), LIBERR_INVALID_DATA);
   EXPECT_EQ(AdapterRegister(nullptr), 0);
@@ -237,8 +238,13 @@ TEST_F(AdapterLibraryTest, CallsOnAClosedPortFailWith1) {
   const AdapterEntry entry = MakeAdapterEntry("031", "\xB1");
   char number[24] = "031";
   auto expectClosed = [&](const char* when) {
-    EXPECT_EQ(ReadAdapter().ok, 0) << when;
+    AdapterContents contents;
+    contents.count = 5;
+    contents.entries[0].callAccept = 1;
+    EXPECT_EQ(AdapterReadAll(contents.entries.data(), &contents.count), 0) << when;
     EXPECT_EQ(AdapterLastError(), LIBERR_PORT_NOT_OPEN) << when;
+    EXPECT_EQ(contents.count, 0) << when << ": a failed read-all leaves no count";
+    EXPECT_EQ(contents.entries[0].callAccept, 0) << when;
     EXPECT_EQ(AdapterRegister(&entry), 0) << when;
     EXPECT_EQ(AdapterLastError(), LIBERR_PORT_NOT_OPEN) << when;
     EXPECT_EQ(AdapterDelete(number), 0) << when;
