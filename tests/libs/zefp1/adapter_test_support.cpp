@@ -1,0 +1,41 @@
+#include "libs/zefp1/adapter_test_support.h"
+
+#include <fstream>
+#include <stdexcept>
+
+#include "platform/text_bytes.h"
+
+std::unique_ptr<ChildProcess> StartEmulator(const std::string& link,
+                                            const std::vector<std::string>& arguments) {
+  std::vector<std::string> argv = {ZEFP1_EMU_PATH, "--link", link};
+  argv.insert(argv.end(), arguments.begin(), arguments.end());
+  auto emulator = std::make_unique<ChildProcess>(argv);
+  if (emulator->firstLine().empty()) {
+    emulator->Kill();
+    throw std::runtime_error("the emulator did not come up");
+  }
+  return emulator;
+}
+
+void WriteEmulatorState(const std::string& path, int count) {
+  std::ofstream file(path, std::ios::binary);
+  for (int i = 0; i < count; ++i) {
+    file << "0901234" << 1000 + i << "\t\xB1\xB2\xB3\xB4\xB5\xB6\xB7\xB8\t1\t2\n";
+  }
+}
+
+AdapterEntry MakeAdapterEntry(std::string_view number, std::string_view name, uint8_t accept,
+                              uint8_t illumination) {
+  AdapterEntry entry{};
+  text_bytes::FillField(entry.number, number);
+  text_bytes::FillField(entry.registeredName, name);
+  entry.callAccept = accept;
+  entry.illumination = illumination;
+  return entry;
+}
+
+AdapterContents ReadAdapter() {
+  AdapterContents contents;
+  contents.ok = AdapterReadAll(contents.entries.data(), &contents.count);
+  return contents;
+}

@@ -1,0 +1,96 @@
+#include "support/child_process.h"
+
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <stdlib.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <stdexcept>
+
+extern char** environ;
+
+namespace {
+
+constexpr int kFirstLineLimitMs = 10000;
+
+// The first line `fd` gives within the limit, without its newline; empty at end of file.
+std::string ReadFirstLine(int fd) {
+  std::string line;
+  for (;;) {
+    pollfd waiting{fd, POLLIN, 0};
+    if (::poll(&waiting, 1, kFirstLineLimitMs) <= 0) return {};
+    char c = 0;
+    if (::read(fd, &c, 1) != 1) return {};
+    if (c == '\n') return line;
+    line.push_back(c);
+  }
+}
+
+int ExitStatus(int status) {
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+}  // namespace
+
+ScratchFolder::ScratchFolder() {
+  std::string pattern = "/tmp/dudode-test-XXXXXX";
+  if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+  path_ = pattern;
+}
+
+ScratchFolder::~ScratchFolder() {
+  std::error_code ignored;
+  std::filesystem::remove_all(path_, ignored);
+}
+
+ChildProcess::ChildProcess(std::vector<std::string> argv) {
+  std::vector<char*> words;
+  for (std::string& word : argv) words.push_back(word.data());
+  words.push_back(nullptr);
+
+  int output[2];
+  if (::pipe(output) != 0) throw std::runtime_error("pipe failed");
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_adddup2(&actions, output[1], STDOUT_FILENO);
+  posix_spawn_file_actions_addclose(&actions, output[0]);
+  const int spawned = posix_spawn(&pid_, words[0], &actions, nullptr, words.data(), environ);
+  posix_spawn_file_actions_destroy(&actions);
+  ::close(output[1]);
+  if (spawned != 0) {
+    ::close(output[0]);
+    pid_ = -1;
+    throw std::runtime_error("cannot start " + argv[0]);
+  }
+  firstLine_ = ReadFirstLine(output[0]);
+  ::close(output[0]);
+}
+
+ChildProcess::~ChildProcess() {
+  if (pid_ > 0) Stop();
+}
+
+int ChildProcess::Stop() {
+  return SignalAndWait(SIGTERM);
+}
+
+void ChildProcess::Kill() {
+  SignalAndWait(SIGKILL);
+}
+
+int ChildProcess::Wait() {
+  if (pid_ <= 0) return -1;
+  int status = 0;
+  ::waitpid(pid_, &status, 0);
+  pid_ = -1;
+  return ExitStatus(status);
+}
+
+int ChildProcess::SignalAndWait(int signal) {
+  if (pid_ <= 0) return -1;
+  ::kill(pid_, signal);
+  return Wait();
+}
