@@ -9,7 +9,10 @@ function(dudode_add_test)
   target_include_directories(${T_NAME} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
   target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gmock GTest::gtest_main)
   set_target_properties(${T_NAME} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+  # Each test is named after its program too ("calldir_tests.Suite.Test"), so that
+  # `ctest -R <program>` picks one program's tests.
   gtest_discover_tests(${T_NAME}
+    TEST_PREFIX "${T_NAME}."
     DISCOVERY_MODE PRE_TEST
     PROPERTIES ENVIRONMENT "${DUDODE_TEST_ENV}" TIMEOUT 300)
 endfunction()
