@@ -1,0 +1,141 @@
+#include "calldir_session.h"
+
+#include <algorithm>
+
+#include "book/library_error_codes.h"
+#include "book_file_format.h"
+#include "book_store.h"
+
+namespace calldir {
+
+namespace {
+
+bool KnownMissing(const FileStamp& stamp) {
+  return stamp.known && !stamp.exists;
+}
+
+}  // namespace
+
+int Session::Fail(int code) {
+  lastError_ = code;
+  return 0;
+}
+
+int Session::Open(const char* path) {
+  if (path == nullptr || *path == '\0') return Fail(LIBERR_BOOK_CANNOT_OPEN);
+  const std::string target(path);
+  if (open_) {
+    if (target != openPath_) return Fail(LIBERR_BOOK_ALREADY_OPEN);
+    // Start-up opens again for the merge: the book stays as it is. After a failed open
+    // the file is tried again.
+    if (loaded_) return 1;
+  }
+  open_ = true;
+  openPath_ = target;
+
+  if (held_ == Held::ProgramBook && heldPath_ == target) {
+    // The program's array is the truth while it runs, and the library already has it: the
+    // file is not read again. A file that someone else put there since is kept aside
+    // before the next store replaces it.
+    const FileStamp now = StampOf(target);
+    if (!SameFile(now, heldStamp_) && !KnownMissing(now)) keepAside_.insert(target);
+    loaded_ = true;
+    return 1;
+  }
+
+  RemoveStaleTemps(target);
+  held_ = Held::FileBook;
+  heldPath_ = target;
+  switch (LoadBookFile(target, book_, heldStamp_)) {
+    case LoadResult::Loaded:
+    case LoadResult::Missing:  // a first start: an empty book, the first write creates it
+      loaded_ = true;
+      return 1;
+    case LoadResult::CannotOpen:
+      loaded_ = false;
+      keepAside_.insert(target);
+      return Fail(LIBERR_BOOK_CANNOT_OPEN);
+    case LoadResult::Unreadable:
+      loaded_ = false;
+      keepAside_.insert(target);
+      return Fail(LIBERR_BOOK_UNREADABLE);
+  }
+  return Fail(LIBERR_BOOK_UNREADABLE);
+}
+
+void Session::Close() {
+  // The book stays in memory: the save command comes without an open around it.
+  open_ = false;
+  loaded_ = false;
+  openPath_.clear();
+}
+
+int Session::Count() const {
+  if (!open_ || !loaded_) return 0;
+  return static_cast<int>(
+      std::count_if(book_.begin(), book_.end(), [](const BookEntry& e) { return e.deleted == 0; }));
+}
+
+int Session::Read(BookEntry* book) {
+  if (!open_ || !loaded_ || book == nullptr) return Fail(LIBERR_BOOK_UNREADABLE);
+  // What the file holds (or will hold): the live entries, in order, numbered afresh.
+  std::erase_if(book_, [](const BookEntry& e) { return e.deleted != 0; });
+  for (std::size_t i = 0; i < book_.size(); ++i) {
+    book_[i].viewSlot = static_cast<std::int32_t>(i);
+  }
+  std::copy(book_.begin(), book_.end(), book);
+  // The program now has what the file held: nothing there is left to keep aside.
+  if (held_ == Held::FileBook) keepAside_.erase(openPath_);
+  held_ = Held::ProgramBook;
+  return 1;
+}
+
+int Session::Write(const BookEntry* book, int count) {
+  if (!open_ || book == nullptr || count < 0 || count > BOOK_CAPACITY) {
+    return Fail(LIBERR_BOOK_SAVE_FAILED);
+  }
+  book_.assign(book, book + count);
+  for (BookEntry& entry : book_) NormalizeEntry(entry);
+  held_ = Held::ProgramBook;  // kept even when the store fails: Save may store it later
+  heldPath_ = openPath_;
+  return Store(openPath_) ? 1 : Fail(LIBERR_BOOK_SAVE_FAILED);
+}
+
+int Session::Delete(const BookEntry* book, int index) {
+  // The arguments do not say how many entries the program has: it is the count of the
+  // book this library holds (the records read at open, or the last write's count).
+  const int count = static_cast<int>(book_.size());
+  if (!open_ || book == nullptr || index < 0 || index >= count) {
+    return Fail(LIBERR_BOOK_SAVE_FAILED);
+  }
+  book_.assign(book, book + count);  // the program's array is the truth
+  for (BookEntry& entry : book_) NormalizeEntry(entry);
+  book_[static_cast<std::size_t>(index)].deleted = 1;  // whatever the array says
+  held_ = Held::ProgramBook;
+  heldPath_ = openPath_;
+  return Store(openPath_) ? 1 : Fail(LIBERR_BOOK_SAVE_FAILED);
+}
+
+int Session::Save(const char* path, int count) {
+  if (path == nullptr || *path == '\0' || count < 0 || count > BOOK_CAPACITY) {
+    return Fail(LIBERR_BOOK_SAVE_FAILED);
+  }
+  // Only the book the program has: never one it was not given, nor a count that is not its.
+  if (held_ == Held::Nothing || static_cast<std::size_t>(count) != book_.size()) {
+    return Fail(LIBERR_BOOK_SAVE_FAILED);
+  }
+  return Store(path) ? 1 : Fail(LIBERR_BOOK_SAVE_FAILED);
+}
+
+bool Session::Store(const std::string& path) {
+  StoreOptions options;
+  // A file this library could not load, or one it never read (a save to another path),
+  // is kept aside, never simply replaced.
+  options.keepOldAside = keepAside_.count(path) != 0 || path != heldPath_;
+  const StoreOutcome outcome = StoreBookFile(path, book_, options);
+  if (!outcome.backup.empty()) keepAside_.erase(path);
+  if (outcome.result != StoreResult::Failed && path == heldPath_) heldStamp_ = outcome.stamp;
+  return outcome.result == StoreResult::Stored;
+}
+
+}  // namespace calldir
