@@ -1,7 +1,7 @@
 // Win32 file operations for the book file: CreateFileA with CREATE_NEW, FlushFileBuffers,
 // MoveFileExA with MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH (which also makes the
 // rename itself durable, so there is no folder to flush), CreateHardLinkA for backups.
-// Paths are in the ANSI code page, as the Parts' "A" functions take them. The files get
+// Paths are in the ANSI code page, as the program's "A" functions take them. The files get
 // the folder's inherited access list: the program folder is the user's own.
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-// The five call sequences of spec Part 1.2, made as Part 1.1 makes them, and what the
+// The program's five call sequences, made as the program makes them, and what the
 // next start (a new process) sees afterwards.
 #include <gtest/gtest.h>
 

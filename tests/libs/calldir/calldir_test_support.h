@@ -42,9 +42,9 @@ std::vector<BookEntry> LiveEntries(const std::vector<BookEntry>& book);
 void ExpectBook(const std::vector<BookEntry>& want, const std::vector<BookEntry>& got,
                 const std::string& what);
 
-// The program's side of the calls, made as spec Part 1.1 makes them: the array of 10,000
+// The program's side of the calls, made as the book primitives make them: the array of 10,000
 // slots with entryCount, LoadBook, HandOverBook, MarkDeleted, the merge's hand-over and
-// the save command (Part 2.2). Results are returned where the program looks at them.
+// the save command. Results are returned where the program looks at them.
 struct Program {
   explicit Program(std::string bookPath);
 
