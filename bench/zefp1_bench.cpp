@@ -9,6 +9,8 @@
 
 #include "book/adapter_api.h"
 #include "libs/zefp1/adapter_test_support.h"
+#include "support/adapter_entry.h"
+#include "support/temp_dir.h"
 
 namespace {
 
@@ -19,8 +21,8 @@ const char kSpareNumber[24] = "09012341000";  // the first entry of the prepared
 class AdapterAtLineSpeed {
  public:
   AdapterAtLineSpeed() {
-    WriteEmulatorState(folder_.Path("state"), kHeldEntries);
-    emulator_ = StartEmulator(Link(), {"--baud", "4800", "--state", folder_.Path("state")});
+    WriteEmulatorState(folder_.File("state"), kHeldEntries);
+    emulator_ = StartEmulator(Link(), {"--baud", "4800", "--state", folder_.File("state")});
     Open();
   }
   ~AdapterAtLineSpeed() { AdapterClose(); }
@@ -32,14 +34,14 @@ class AdapterAtLineSpeed {
   }
 
  private:
-  std::string Link() const { return folder_.Path("adapter"); }
+  std::string Link() const { return folder_.File("adapter"); }
   void Open() {
     const AdapterParams params{0, 4800};
     if (AdapterOpen(Link().c_str(), &params) == 0)
       throw std::runtime_error("cannot open the adapter");
   }
 
-  ScratchFolder folder_;
+  TempDir folder_;
   std::unique_ptr<ChildProcess> emulator_;
 };
 

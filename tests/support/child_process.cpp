@@ -3,11 +3,9 @@
 #include <poll.h>
 #include <signal.h>
 #include <spawn.h>
-#include <stdlib.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <filesystem>
 #include <stdexcept>
 
 extern char** environ;
@@ -34,17 +32,6 @@ int ExitStatus(int status) {
 }
 
 }  // namespace
-
-ScratchFolder::ScratchFolder() {
-  std::string pattern = "/tmp/dudode-test-XXXXXX";
-  if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-  path_ = pattern;
-}
-
-ScratchFolder::~ScratchFolder() {
-  std::error_code ignored;
-  std::filesystem::remove_all(path_, ignored);
-}
 
 ChildProcess::ChildProcess(std::vector<std::string> argv) {
   std::vector<char*> words;

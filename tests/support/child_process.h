@@ -1,25 +1,11 @@
 // Helper programs (the adapter emulator, holdmutex) run as child processes by tests and
-// benchmarks, and a scratch folder for what they write.
+// benchmarks.
 #pragma once
 
 #include <sys/types.h>
 
 #include <string>
 #include <vector>
-
-// A fresh folder under /tmp, removed with everything in it.
-class ScratchFolder {
- public:
-  ScratchFolder();
-  ~ScratchFolder();
-  ScratchFolder(const ScratchFolder&) = delete;
-  ScratchFolder& operator=(const ScratchFolder&) = delete;
-
-  std::string Path(const std::string& name) const { return path_ + "/" + name; }
-
- private:
-  std::string path_;
-};
 
 // A running program whose first line of output has been read. The helpers print a line
 // once they are ready (the emulator its device path, holdmutex that it holds the name).

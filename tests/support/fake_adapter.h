@@ -7,18 +7,7 @@
 #include <vector>
 
 #include "book/adapter_library.h"
-#include "platform/text_bytes.h"
 #include "support/call_script.h"
-
-inline AdapterEntry MakeAdapterEntry(std::string_view number, std::string_view name,
-                                     uint8_t callAccept = 1, uint8_t illumination = 0) {
-  AdapterEntry entry{};
-  text_bytes::FillField(entry.number, number);
-  text_bytes::FillField(entry.registeredName, name);
-  entry.callAccept = callAccept;
-  entry.illumination = illumination;
-  return entry;
-}
 
 class FakeAdapter : public AdapterLibrary, public CallScript {
  public:

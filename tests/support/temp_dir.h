@@ -1,33 +1,59 @@
-// A fresh folder per test, removed afterwards.
+// A fresh folder per test, removed afterwards with everything in it. It lies under the
+// system's temporary folder ($TMPDIR, else /tmp): a real disk, so fsync costs what it costs.
 #pragma once
 
+#include <stdlib.h>
+
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <stdexcept>
 #include <string>
+#include <vector>
+
+inline std::string ReadBytes(const std::string& path) {
+  std::ifstream file(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+inline void WriteBytes(const std::string& path, const std::string& bytes) {
+  std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
+}
 
 class TempDir {
  public:
   TempDir() {
     std::string pattern = (std::filesystem::temp_directory_path() / "dudode-test-XXXXXX").string();
-    path_ = mkdtemp(pattern.data());
+    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+    path_ = pattern;
   }
   ~TempDir() {
     std::error_code ignored;
+    // A test may have left the folder read-only.
+    std::filesystem::permissions(path_, std::filesystem::perms::owner_all, ignored);
     std::filesystem::remove_all(path_, ignored);
   }
   TempDir(const TempDir&) = delete;
   TempDir& operator=(const TempDir&) = delete;
 
-  std::string File(const std::string& name) const { return (path_ / name).string(); }
   const std::filesystem::path& path() const { return path_; }
+  std::string File(const std::string& name) const { return (path_ / name).string(); }
+
+  // The names in the folder, sorted.
+  std::vector<std::string> Names() const {
+    std::vector<std::string> names;
+    for (const auto& item : std::filesystem::directory_iterator(path_)) {
+      names.push_back(item.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+  }
 
   void Write(const std::string& name, const std::string& content) const {
-    std::ofstream(File(name), std::ios::binary) << content;
+    WriteBytes(File(name), content);
   }
-  std::string Read(const std::string& name) const {
-    std::ifstream file(File(name), std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-  }
+  std::string Read(const std::string& name) const { return ReadBytes(File(name)); }
 
  private:
   std::filesystem::path path_;

@@ -20,7 +20,7 @@ using namespace calldir_test;
 constexpr int kKills = 200;
 
 TEST(CallDirCrash, AWriterKilledAtAnyMomentLeavesOneWholeBook) {
-  TempFolder folder;
+  TempDir folder;
   const std::string path = folder.File("CallDir.csv");
   const std::vector<BookEntry> a = MakeBook(1, 50);
   const std::vector<BookEntry> b = MakeBook(2, 60);

@@ -60,7 +60,7 @@ class CallDirFailures : public ::testing::Test {
     return names;
   }
 
-  TempFolder folder;
+  TempDir folder;
   const std::string path = folder.File("CallDir.csv");
 };
 
@@ -96,7 +96,7 @@ TEST_F(CallDirFailures, AnUnreadableBookSurvivesAsItsBackupBesideTheNewBook) {
   chmod(path.c_str(), 0644);
   Program program(path);
   EXPECT_FALSE(program.LoadBook());
-  EXPECT_EQ(program.lastError, LIBERR_BOOK_UNREADABLE);
+  EXPECT_EQ(program.LastError(), LIBERR_BOOK_UNREADABLE);
   program.Append(MakeEntry(1, 0));
   program.Append(MakeEntry(1, 1));
   ASSERT_TRUE(program.HandOverBook());
@@ -188,7 +188,7 @@ TEST_F(CallDirFailures, AFolderWhereTheBookShouldBeFailsWith15) {
   // The program goes on with an empty book; its first write moves the folder aside whole.
   Program program(path);
   EXPECT_FALSE(program.LoadBook());
-  EXPECT_EQ(program.lastError, LIBERR_BOOK_CANNOT_OPEN);
+  EXPECT_EQ(program.LastError(), LIBERR_BOOK_CANNOT_OPEN);
   program.Append(MakeEntry(1, 0));
   ASSERT_TRUE(program.HandOverBook());
   ASSERT_EQ(Backups().size(), 1u);
@@ -224,15 +224,15 @@ TEST_F(CallDirFailures, ADiskFullFailsWith17AndLeavesTheFileByteForByte) {
     r.Check(setrlimit(RLIMIT_FSIZE, &limit) == 0, "limit the file size");
     for (const BookEntry& e : MakeBook(2, 40)) program.Append(e);
     r.Check(!program.HandOverBook(), "write fails");
-    r.Check(program.lastError == LIBERR_BOOK_SAVE_FAILED, "write's 17");
+    r.Check(program.LastError() == LIBERR_BOOK_SAVE_FAILED, "write's 17");
     r.Check(ReadBytes(path) == before, "unchanged after the write");
-    program.lastError = 0;
+    program.prompter.messages.clear();
     r.Check(!program.MarkDeleted(0), "delete fails");
-    r.Check(program.lastError == LIBERR_BOOK_SAVE_FAILED, "delete's 17");
+    r.Check(program.LastError() == LIBERR_BOOK_SAVE_FAILED, "delete's 17");
     r.Check(ReadBytes(path) == before, "unchanged after the delete");
-    program.lastError = 0;
+    program.prompter.messages.clear();
     r.Check(!program.SaveCommand(), "save fails");
-    r.Check(program.lastError == LIBERR_BOOK_SAVE_FAILED, "save's 17");
+    r.Check(program.LastError() == LIBERR_BOOK_SAVE_FAILED, "save's 17");
     r.Check(ReadBytes(path) == before, "unchanged after the save");
     r.Check(TempFiles().empty(), "no temporary file left");
     // Space again: the save command stores what the failed calls could not.
@@ -260,13 +260,13 @@ TEST_F(CallDirFailures, AnUnwritableFolderFailsWith17AndLeavesTheFileByteForByte
     r.Check(program.LoadBook(), "start: the book is readable");
     program.Append(MakeEntry(2, 0));
     r.Check(!program.HandOverBook(), "write fails");
-    r.Check(program.lastError == LIBERR_BOOK_SAVE_FAILED, "write's 17");
-    program.lastError = 0;
+    r.Check(program.LastError() == LIBERR_BOOK_SAVE_FAILED, "write's 17");
+    program.prompter.messages.clear();
     r.Check(!program.MarkDeleted(1), "delete fails");
-    r.Check(program.lastError == LIBERR_BOOK_SAVE_FAILED, "delete's 17");
-    program.lastError = 0;
+    r.Check(program.LastError() == LIBERR_BOOK_SAVE_FAILED, "delete's 17");
+    program.prompter.messages.clear();
     r.Check(!program.SaveCommand(), "save fails");
-    r.Check(program.lastError == LIBERR_BOOK_SAVE_FAILED, "save's 17");
+    r.Check(program.LastError() == LIBERR_BOOK_SAVE_FAILED, "save's 17");
   });
   chmod(folder.path().c_str(), 0700);
   EXPECT_EQ(ReadBytes(path), before);
@@ -279,7 +279,7 @@ TEST_F(CallDirFailures, ASaveIntoAMissingFolderFailsWith17) {
   program.Append(MakeEntry(1, 0));
   ASSERT_TRUE(program.HandOverBook());
   const std::string nowhere = folder.File("no/such/CallDir.csv");
-  EXPECT_EQ(CallDirSave(nowhere.c_str(), program.entryCount), 0);
+  EXPECT_EQ(CallDirSave(nowhere.c_str(), program.book.entryCount), 0);
   EXPECT_EQ(CallDirLastError(), LIBERR_BOOK_SAVE_FAILED);
 }
 

@@ -33,7 +33,7 @@ class CallDirMisuse : public ::testing::Test {
     EXPECT_EQ(folder.Names(), std::vector<std::string>{"CallDir.csv"}) << what;
   }
 
-  TempFolder folder;
+  TempDir folder;
   const std::string path = folder.File("CallDir.csv");
   std::string original;
   std::vector<BookEntry> array = std::vector<BookEntry>(BOOK_CAPACITY);
@@ -70,7 +70,7 @@ void CallsOfANewProcess(const std::string& path, std::vector<BookEntry>& array,
 
 TEST_F(CallDirMisuse, EveryCallBeforeAnyOpenFailsWithANumber) {
   GTEST_FLAG_SET(death_test_style, "threadsafe");
-  EXPECT_EXIT(CallsOfANewProcess(path, array, folder.path(), original),
+  EXPECT_EXIT(CallsOfANewProcess(path, array, folder.path().string(), original),
               ::testing::ExitedWithCode(0), "");
   ExpectFileUnchanged("calls before an open");
 }
@@ -118,7 +118,7 @@ TEST_F(CallDirMisuse, IndexesOutsideTheBookFail) {
   ASSERT_TRUE(program.LoadBook());
   CallDirOpen(path.c_str());
   for (const int index : {-1, 5, 6, BOOK_CAPACITY, -2147483647 - 1}) {
-    EXPECT_EQ(CallDirDelete(program.slots.data(), index), 0) << index;
+    EXPECT_EQ(CallDirDelete(program.book.slots.get(), index), 0) << index;
     EXPECT_EQ(CallDirLastError(), LIBERR_BOOK_SAVE_FAILED);
   }
   CallDirClose();
@@ -132,9 +132,9 @@ TEST_F(CallDirMisuse, AfterACloseOnlyTheSaveWorks) {
   EXPECT_EQ(CallDirCount(), 0);
   EXPECT_EQ(CallDirRead(array.data()), 0);
   EXPECT_EQ(CallDirLastError(), LIBERR_BOOK_UNREADABLE);
-  EXPECT_EQ(CallDirWrite(program.slots.data(), program.entryCount), 0);
+  EXPECT_EQ(CallDirWrite(program.book.slots.get(), program.book.entryCount), 0);
   EXPECT_EQ(CallDirLastError(), LIBERR_BOOK_SAVE_FAILED);
-  EXPECT_EQ(CallDirDelete(program.slots.data(), 0), 0);
+  EXPECT_EQ(CallDirDelete(program.book.slots.get(), 0), 0);
   EXPECT_EQ(CallDirLastError(), LIBERR_BOOK_SAVE_FAILED);
   CallDirClose();
   ExpectFileUnchanged("calls after a close");
@@ -162,8 +162,8 @@ TEST_F(CallDirMisuse, AFailedCallLeavesTheBookUsable) {
   Program program(path);
   ASSERT_TRUE(program.LoadBook());
   CallDirOpen(path.c_str());
-  EXPECT_EQ(CallDirWrite(program.slots.data(), -3), 0);
-  EXPECT_EQ(CallDirDelete(program.slots.data(), 99), 0);
+  EXPECT_EQ(CallDirWrite(program.book.slots.get(), -3), 0);
+  EXPECT_EQ(CallDirDelete(program.book.slots.get(), 99), 0);
   CallDirClose();
   program.Append(MakeEntry(2, 0));
   ASSERT_TRUE(program.HandOverBook());

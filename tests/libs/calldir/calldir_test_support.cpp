@@ -6,13 +6,11 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <utility>
 
+#include "app/library_errors.h"
 #include "book/calldir_api.h"
 
 namespace calldir_test {
@@ -65,32 +63,6 @@ std::pair<std::string, int> Forked(const std::function<void(int)>& body) {
 }
 
 }  // namespace
-
-TempFolder::TempFolder() {
-  const char* base = std::getenv("TMPDIR");
-  std::string pattern =
-      std::string(base != nullptr && *base != '\0' ? base : "/tmp") + "/calldir-test-XXXXXX";
-  std::vector<char> name(pattern.begin(), pattern.end());
-  name.push_back('\0');
-  if (mkdtemp(name.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-  path_ = name.data();
-}
-
-TempFolder::~TempFolder() {
-  std::error_code ignored;
-  // A test may have left the folder read-only.
-  chmod(path_.c_str(), 0700);
-  std::filesystem::remove_all(path_, ignored);
-}
-
-std::vector<std::string> TempFolder::Names() const {
-  std::vector<std::string> names;
-  for (const auto& item : std::filesystem::directory_iterator(path_)) {
-    names.push_back(item.path().filename().string());
-  }
-  std::sort(names.begin(), names.end());
-  return names;
-}
 
 BookEntry MakeEntry(int tag, int i) {
   BookEntry e{};
@@ -155,61 +127,46 @@ void ExpectBook(const std::vector<BookEntry>& want, const std::vector<BookEntry>
   }
 }
 
-Program::Program(std::string bookPath)
-    : path(std::move(bookPath)), slots(BOOK_CAPACITY, BookEntry{}) {}
-
 bool Program::LoadBook(const std::function<void()>& whileOpen) {
-  if (CallDirOpen(path.c_str()) == 0) {
-    lastError = CallDirLastError();
-    return false;
-  }
-  entryCount = std::clamp(CallDirCount(), 0, BOOK_CAPACITY);
-  if (entryCount > 0) CallDirRead(slots.data());
-  for (int i = 0; i < entryCount; ++i) slots[static_cast<std::size_t>(i)].viewSlot = i;
-  if (whileOpen) whileOpen();
-  CallDirClose();
-  return true;
+  return ::LoadBook(access, whileOpen);
 }
 
 void Program::Append(const BookEntry& entry) {
-  BookEntry& slot = slots[static_cast<std::size_t>(entryCount)];
-  slot = entry;
-  slot.viewSlot = entryCount;
-  slot.deleted = 0;
-  ++entryCount;
+  AppendEntry(book, entry);
 }
 
 bool Program::HandOverBook() {
-  CallDirOpen(path.c_str());
-  const bool written = CallDirWrite(slots.data(), entryCount) != 0;
-  if (!written) lastError = CallDirLastError();
-  CallDirClose();
-  return written;
+  return ::HandOverBook(access);
 }
 
 bool Program::MarkDeleted(int index) {
-  slots[static_cast<std::size_t>(index)].deleted = 1;
-  CallDirOpen(path.c_str());
-  const bool done = CallDirDelete(slots.data(), index) != 0;
-  if (!done) lastError = CallDirLastError();
-  CallDirClose();
-  return done;
+  const std::size_t shown = prompter.messages.size();
+  ::MarkDeleted(access, index);
+  return prompter.messages.size() == shown;
 }
 
 void Program::MergeHandOver() {
-  CallDirOpen(path.c_str());
-  CallDirWrite(slots.data(), entryCount);
-  CallDirClose();
+  callDir.Open(access.bookPath.c_str());
+  callDir.Write(book.slots.get(), book.entryCount);
+  callDir.Close();
 }
 
 bool Program::SaveCommand() {
-  const bool saved = CallDirSave(path.c_str(), entryCount) != 0;
-  if (!saved) lastError = CallDirLastError();
+  const bool saved = callDir.Save(access.bookPath.c_str(), book.entryCount) != 0;
+  if (!saved) ShowLibraryError(prompter, callDir.LastError());
   return saved;
 }
 
+int Program::LastError() const {
+  if (prompter.messages.empty()) return 0;
+  for (int code = 1; LibraryErrorMessage(code) != nullptr; ++code) {
+    if (prompter.messages.back().text == LibraryErrorMessage(code)) return code;
+  }
+  return 0;
+}
+
 std::vector<BookEntry> Program::Live() const {
-  return LiveEntries(std::vector<BookEntry>(slots.begin(), slots.begin() + entryCount));
+  return LiveEntries(std::vector<BookEntry>(book.slots.get(), book.slots.get() + book.entryCount));
 }
 
 StartResult FreshStart(const std::string& path) {
@@ -258,18 +215,6 @@ void RunInChild(const std::function<void(ChildReport&)>& body) {
   std::istringstream lines(text);
   for (std::string line; std::getline(lines, line);) ADD_FAILURE() << "in the child: " << line;
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "the child crashed";
-}
-
-std::string ReadBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
-
-void WriteBytes(const std::string& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
 unsigned ModeOf(const std::string& path) {

@@ -1,32 +1,20 @@
-// Shared by the CallDir tests: private folders, books to write, and child processes. A
-// "fresh start" runs the program's start-up calls in a new process, so what it sees is
+// Shared by the CallDir tests: books to write, the program's calls, and child processes.
+// A "fresh start" runs the program's start-up calls in a new process, so what it sees is
 // the file on the disk and not the library's memory of this process.
 #pragma once
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "book/book_entry.h"
+#include "book/calldir_library.h"
+#include "book/phone_book.h"
+#include "support/recording_prompter.h"
+#include "support/temp_dir.h"
 
 namespace calldir_test {
-
-// A new empty folder (under $TMPDIR or /tmp: a real disk, so fsync costs what it costs),
-// removed with everything in it at the end of the test.
-class TempFolder {
- public:
-  TempFolder();
-  ~TempFolder();
-  TempFolder(const TempFolder&) = delete;
-  TempFolder& operator=(const TempFolder&) = delete;
-
-  const std::string& path() const { return path_; }
-  std::string File(const std::string& name) const { return path_ + "/" + name; }
-  std::vector<std::string> Names() const;  // sorted
-
- private:
-  std::string path_;
-};
 
 // Entry `i` of a plain book whose texts tell which book (`tag`) and entry they are.
 BookEntry MakeEntry(int tag, int i);
@@ -42,26 +30,27 @@ std::vector<BookEntry> LiveEntries(const std::vector<BookEntry>& book);
 void ExpectBook(const std::vector<BookEntry>& want, const std::vector<BookEntry>& got,
                 const std::string& what);
 
-// The program's side of the calls, made as the book primitives make them: the array of 10,000
-// slots with entryCount, LoadBook, HandOverBook, MarkDeleted, the merge's hand-over and
-// the save command. Results are returned where the program looks at them.
+// The program's side of the calls: the book primitives on the real library, plus the two
+// calls no primitive makes yet, the merge's hand-over and the save command. Failures show
+// the library's message, as the program does; results are returned where it looks at them.
 struct Program {
-  explicit Program(std::string bookPath);
+  explicit Program(std::string bookPath) : access{book, callDir, prompter, std::move(bookPath)} {}
+  Program(const Program&) = delete;
+  Program& operator=(const Program&) = delete;
 
-  // Open; on failure the last error and false, without a close (as LoadBook does). Else
-  // count, read, `whileOpen` (the merge), close.
   bool LoadBook(const std::function<void()>& whileOpen = {});
   void Append(const BookEntry& entry);
-  bool HandOverBook();                  // open (ignored), write, close
-  bool MarkDeleted(int index);          // deleted = 1; open (ignored), delete, close
+  bool HandOverBook();
+  bool MarkDeleted(int index);          // false when the program showed a message
   void MergeHandOver();                 // open, write, close; no result looked at
   bool SaveCommand();                   // CallDirSave(path, entryCount) alone
+  int LastError() const;                // the number whose message was shown last; 0 for none
   std::vector<BookEntry> Live() const;  // what the next start must show
 
-  std::string path;
-  std::vector<BookEntry> slots;
-  int entryCount = 0;
-  int lastError = 0;  // after the last call the program looked at and that failed
+  PhoneBook book;
+  LinkedCallDirLibrary callDir;
+  RecordingPrompter prompter;
+  BookAccess access;
 };
 
 struct StartResult {
@@ -85,8 +74,6 @@ class ChildReport {
 };
 void RunInChild(const std::function<void(ChildReport&)>& body);
 
-std::string ReadBytes(const std::string& path);
-void WriteBytes(const std::string& path, const std::string& bytes);
 unsigned ModeOf(const std::string& path);  // the permission bits
 
 // Makes `field` hold `text` like the program does (cut, terminated, zero-filled).

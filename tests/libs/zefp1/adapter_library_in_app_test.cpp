@@ -9,6 +9,8 @@
 #include "book/adapter_api.h"
 #include "book/library_error_codes.h"
 #include "libs/zefp1/adapter_test_support.h"
+#include "support/adapter_entry.h"
+#include "support/temp_dir.h"
 
 namespace {
 
@@ -16,9 +18,9 @@ class AdapterLibraryInAppTest : public ::testing::Test {
  protected:
   void SetUp() override {
     app_ = std::make_unique<QCoreApplication>(argc_, argv_);
-    emulator_ = StartEmulator(folder_.Path("adapter"), {"--baud", "0"});
+    emulator_ = StartEmulator(folder_.File("adapter"), {"--baud", "0"});
     const AdapterParams params{0, 4800};
-    ASSERT_NE(AdapterOpen(folder_.Path("adapter").c_str(), &params), 0) << AdapterLastError();
+    ASSERT_NE(AdapterOpen(folder_.File("adapter").c_str(), &params), 0) << AdapterLastError();
   }
   void TearDown() override { AdapterClose(); }
 
@@ -29,7 +31,7 @@ class AdapterLibraryInAppTest : public ::testing::Test {
   char name_[8] = "test";
   char* argv_[2] = {name_, nullptr};
   std::unique_ptr<QCoreApplication> app_;
-  ScratchFolder folder_;
+  TempDir folder_;
   std::unique_ptr<ChildProcess> emulator_;
 };
 

@@ -22,6 +22,8 @@
 #include "book/library_error_codes.h"
 #include "libs/zefp1/adapter_test_support.h"
 #include "platform/text_bytes.h"
+#include "support/adapter_entry.h"
+#include "support/temp_dir.h"
 
 namespace {
 
@@ -76,9 +78,9 @@ class AdapterLibraryTest : public ::testing::Test {
     ASSERT_NE(Open(), 0) << AdapterLastError();
   }
 
-  std::string Link() const { return folder_.Path("adapter"); }
-  std::string LogPath() const { return folder_.Path("emulator.log"); }
-  std::string StatePath() const { return folder_.Path("state"); }
+  std::string Link() const { return folder_.File("adapter"); }
+  std::string LogPath() const { return folder_.File("emulator.log"); }
+  std::string StatePath() const { return folder_.File("state"); }
 
   // The emulator's log lines that begin with `command`, e.g. "REGISTER".
   std::vector<std::string> Logged(const std::string& command) const {
@@ -90,7 +92,7 @@ class AdapterLibraryTest : public ::testing::Test {
     return lines;
   }
 
-  ScratchFolder folder_;
+  TempDir folder_;
   std::unique_ptr<ChildProcess> emulator_;
 };
 

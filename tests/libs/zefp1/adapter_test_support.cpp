@@ -3,8 +3,6 @@
 #include <fstream>
 #include <stdexcept>
 
-#include "platform/text_bytes.h"
-
 std::unique_ptr<ChildProcess> StartEmulator(const std::string& link,
                                             const std::vector<std::string>& arguments) {
   std::vector<std::string> argv = {ZEFP1_EMU_PATH, "--link", link};
@@ -22,16 +20,6 @@ void WriteEmulatorState(const std::string& path, int count) {
   for (int i = 0; i < count; ++i) {
     file << "0901234" << 1000 + i << "\t\xB1\xB2\xB3\xB4\xB5\xB6\xB7\xB8\t1\t2\n";
   }
-}
-
-AdapterEntry MakeAdapterEntry(std::string_view number, std::string_view name, uint8_t accept,
-                              uint8_t illumination) {
-  AdapterEntry entry{};
-  text_bytes::FillField(entry.number, number);
-  text_bytes::FillField(entry.registeredName, name);
-  entry.callAccept = accept;
-  entry.illumination = illumination;
-  return entry;
 }
 
 AdapterContents ReadAdapter() {

@@ -1,12 +1,11 @@
 // What the adapter tests and the benchmark share: the emulator as a child process, a
-// prepared emulator state, and the library's records built and read back.
+// prepared emulator state, and what the library reads back.
 #pragma once
 
 #include <array>
 #include <cstdint>
 #include <memory>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "book/adapter_api.h"
@@ -20,9 +19,6 @@ std::unique_ptr<ChildProcess> StartEmulator(const std::string& link,
 // An emulator state file of `count` entries with 11-digit numbers and 8-byte names:
 // the benchmark's full adapter.
 void WriteEmulatorState(const std::string& path, int count);
-
-AdapterEntry MakeAdapterEntry(std::string_view number, std::string_view name, uint8_t accept = 1,
-                              uint8_t illumination = 0);
 
 // What one AdapterReadAll call gave.
 struct AdapterContents {

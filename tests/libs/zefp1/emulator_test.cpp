@@ -18,6 +18,7 @@
 #include "frame_codec.h"
 #include "libs/zefp1/adapter_test_support.h"
 #include "protocol_codes.h"
+#include "support/temp_dir.h"
 
 namespace {
 
@@ -95,10 +96,10 @@ class EmulatorTest : public ::testing::Test {
     emulator_ = StartEmulator(Link(), arguments);
   }
 
-  std::string Link() const { return folder_.Path("adapter"); }
-  std::string StatePath() const { return folder_.Path("state"); }
+  std::string Link() const { return folder_.File("adapter"); }
+  std::string StatePath() const { return folder_.File("state"); }
 
-  ScratchFolder folder_;
+  TempDir folder_;
   std::unique_ptr<ChildProcess> emulator_;
 };
 

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/text_bytes.h"
+#include "support/adapter_entry.h"
 #include "support/book_builder.h"
 #include "support/fake_adapter.h"
 #include "support/fake_calldir.h"
