@@ -32,13 +32,11 @@ int Session::Open(const char* path) {
   }
   open_ = true;
   openPath_ = target;
+  NoteChangeByOthers(target);
 
   if (held_ == Held::ProgramBook && heldPath_ == target) {
     // The program's array is the truth while it runs, and the library already has it: the
-    // file is not read again. A file that someone else put there since is kept aside
-    // before the next store replaces it.
-    const FileStamp now = StampOf(target);
-    if (!SameFile(now, heldStamp_) && !KnownMissing(now)) keepAside_.insert(target);
+    // file is not read again.
     loaded_ = true;
     return 1;
   }
@@ -127,7 +125,16 @@ int Session::Save(const char* path, int count) {
   return Store(path) ? 1 : Fail(LIBERR_BOOK_SAVE_FAILED);
 }
 
+void Session::NoteChangeByOthers(const std::string& path) {
+  // A file that someone else put there since this library last read or wrote it is kept
+  // aside before a store replaces it: it may be a book the user restored.
+  if (held_ == Held::Nothing || path != heldPath_) return;
+  const FileStamp now = StampOf(path);
+  if (!SameFile(now, heldStamp_) && !KnownMissing(now)) keepAside_.insert(path);
+}
+
 bool Session::Store(const std::string& path) {
+  NoteChangeByOthers(path);  // the save command comes without an open that would notice
   StoreOptions options;
   // A file this library could not load, or one it never read (a save to another path),
   // is kept aside, never simply replaced.

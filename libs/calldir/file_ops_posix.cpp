@@ -58,7 +58,9 @@ InputFile::~InputFile() {
 }
 
 InputFile::OpenResult InputFile::Open(const std::string& path) {
-  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  // Non-blocking, so that a FIFO at the book's path cannot hang the open; it only matters
+  // for what is not a regular file, which is refused below.
+  const int fd = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
   if (fd < 0) return errno == ENOENT ? OpenResult::Missing : OpenResult::Failed;
   struct stat st;
   // A folder opens for reading on Linux; only a regular file is a book file.

@@ -38,7 +38,7 @@ bool LoadBook(BookAccess& access, const std::function<void()>& whileOpen) {
   }
   // A count the array cannot hold is never trusted: the read fills at most every slot.
   book.entryCount = std::clamp(access.callDir.Count(), 0, BOOK_CAPACITY);
-  if (book.entryCount > 0) access.callDir.Read(book.slots.get());
+  access.callDir.Read(book.slots.get());
   for (int i = 0; i < book.entryCount; ++i) book[i].viewSlot = i;
   if (whileOpen) whileOpen();
   access.callDir.Close();

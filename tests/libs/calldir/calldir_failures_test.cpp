@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include <ctime>
+#include <filesystem>
 #include <regex>
 #include <set>
 
@@ -177,6 +178,35 @@ TEST_F(CallDirFailures, ABookWrittenByAnotherProcessMeanwhileIsKeptAside) {
   ASSERT_EQ(Backups().size(), 1u);
   EXPECT_EQ(ReadBytes(folder.File(Backups()[0])), theirs);
   ExpectBook(program.Live(), FreshStart(path).book, "the program's book");
+}
+
+TEST_F(CallDirFailures, ABookPutInPlaceAfterAnEmptyStartIsKeptAside) {
+  // A first start finds no book; then the user copies an old book into the folder while
+  // the program runs. Neither the save command nor the next hand-over may simply replace it.
+  for (const bool saveCommand : {true, false}) {
+    std::filesystem::remove(path);
+    for (const std::string& name : Backups()) std::filesystem::remove(folder.File(name));
+    Program program(path);
+    ASSERT_TRUE(program.LoadBook());
+    StoreInNewProcess(MakeBook(2, 2));
+    const std::string restored = ReadBytes(path);
+    if (saveCommand) {
+      ASSERT_TRUE(program.SaveCommand());
+    } else {
+      program.Append(MakeEntry(1, 0));
+      ASSERT_TRUE(program.HandOverBook());
+    }
+    ASSERT_EQ(Backups().size(), 1u) << (saveCommand ? "save" : "hand-over");
+    EXPECT_EQ(ReadBytes(folder.File(Backups()[0])), restored);
+    ExpectBook(program.Live(), FreshStart(path).book, "the program's book");
+    CallDirClose();
+  }
+}
+
+TEST_F(CallDirFailures, AFifoWhereTheBookShouldBeFailsWith15InsteadOfHanging) {
+  ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
+  EXPECT_EQ(CallDirOpen(path.c_str()), 0);
+  EXPECT_EQ(CallDirLastError(), LIBERR_BOOK_CANNOT_OPEN);
 }
 
 TEST_F(CallDirFailures, AFolderWhereTheBookShouldBeFailsWith15) {
