@@ -92,6 +92,15 @@ int AdapterSession::ReadCounter(std::uint32_t& counter) {
 
 AdapterSession::Outcome AdapterSession::Exchange(Command command,
                                                  const std::vector<std::uint8_t>& payload) {
+  Outcome outcome = ExchangeWithRetries(command, payload);
+  // A call that reports failure must not have its command go out later, when a line held
+  // by flow control frees up.
+  if (outcome.error != LIBERR_NONE) line_->DiscardOutput();
+  return outcome;
+}
+
+AdapterSession::Outcome AdapterSession::ExchangeWithRetries(
+    Command command, const std::vector<std::uint8_t>& payload) {
   // Retries keep the sequence number: every command is safe to repeat, so a late
   // reply to an earlier attempt answers this one just as well.
   const std::uint8_t sequence = ++sequence_;
@@ -100,6 +109,7 @@ AdapterSession::Outcome AdapterSession::Exchange(Command command,
   int lostReplies = 0;
   int busyReplies = 0;
   for (;;) {
+    line_->DiscardOutput();  // an earlier attempt still waiting to go out would repeat it
     line_->DiscardInput();
     decoder_.Clear();
     if (!line_->Send(frame, kSendLimit)) return {LIBERR_SEND_FAILED, {}};

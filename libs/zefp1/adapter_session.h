@@ -34,6 +34,7 @@ class AdapterSession {
   enum class Wait { kReply, kTimedOut, kBroken };
 
   Outcome Exchange(Command command, const std::vector<std::uint8_t>& payload);
+  Outcome ExchangeWithRetries(Command command, const std::vector<std::uint8_t>& payload);
   Wait AwaitReply(std::uint8_t sequence, std::chrono::steady_clock::time_point callDeadline,
                   Frame& reply);
   int ReadCounter(std::uint32_t& counter);

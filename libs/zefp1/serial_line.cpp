@@ -59,4 +59,8 @@ void SerialLine::DiscardInput() {
   port_.clear(QSerialPort::Input);
 }
 
+void SerialLine::DiscardOutput() {
+  port_.clear(QSerialPort::Output);
+}
+
 }  // namespace zefp1

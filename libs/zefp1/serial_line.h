@@ -32,6 +32,10 @@ class SerialLine {
   // Drops whatever has been received and not read: stale replies of an earlier attempt.
   void DiscardInput();
 
+  // Drops whatever was written and has not gone out yet (held back by flow control, say),
+  // so that a command given up on is never carried out later.
+  void DiscardOutput();
+
  private:
   SerialLine() = default;
   QSerialPort port_;

@@ -23,16 +23,30 @@ bool IsPrivateFolder(const std::string& path) {
   return S_ISDIR(info.st_mode) && info.st_uid == ::getuid() && (info.st_mode & 0077) == 0;
 }
 
+// A folder for this user's names: created mode 0700 when missing, used only when it is a
+// real folder of this user's that nobody else can write.
+std::optional<std::string> PrivateFolder(const std::string& folder) {
+  if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) return std::nullopt;
+  if (!IsPrivateFolder(folder)) return std::nullopt;  // someone else's, or a link: never trust it
+  return folder;
+}
+
 // $XDG_RUNTIME_DIR when it is this user's private folder, else /tmp/named-mutexes-<uid>.
+// Another user can create that /tmp name first; then ~/.cache/named-mutexes serves instead,
+// so nobody can block this user's names.
 std::optional<std::string> LockFolder() {
   const char* runtime = std::getenv("XDG_RUNTIME_DIR");
   if (runtime != nullptr && *runtime != '\0' && IsPrivateFolder(runtime)) {
     return std::string(runtime);
   }
-  const std::string folder = "/tmp/named-mutexes-" + std::to_string(::getuid());
-  if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) return std::nullopt;
-  if (!IsPrivateFolder(folder)) return std::nullopt;  // someone else's, or a link: never trust it
-  return folder;
+  if (auto shared = PrivateFolder("/tmp/named-mutexes-" + std::to_string(::getuid()))) {
+    return shared;
+  }
+  const char* home = std::getenv("HOME");
+  if (home == nullptr || *home == '\0') return std::nullopt;
+  const std::string cache = std::string(home) + "/.cache";
+  if (::mkdir(cache.c_str(), 0700) != 0 && errno != EEXIST) return std::nullopt;
+  return PrivateFolder(cache + "/named-mutexes");
 }
 
 bool IsValidName(const std::string& name) {

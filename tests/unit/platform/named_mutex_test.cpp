@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <filesystem>
 
 #include "support/temp_dir.h"
 
@@ -81,6 +82,31 @@ TEST(NamedMutex, NeverUsesARuntimeFolderOthersCanWrite) {
     setenv("XDG_RUNTIME_DIR", restore.c_str(), 1);
   else
     unsetenv("XDG_RUNTIME_DIR");
+}
+
+TEST(NamedMutex, AnotherUserCannotBlockTheNamesByTakingTheSharedFolderFirst) {
+  // Needs two users: run as root, the test plays the other user itself.
+  if (geteuid() != 0) GTEST_SKIP() << "needs root to act as two users";
+  constexpr uid_t kNobody = 65534;
+  const std::string shared = "/tmp/named-mutexes-" + std::to_string(kNobody);
+  if (std::filesystem::exists(shared)) GTEST_SKIP() << shared << " is in use";
+  ASSERT_EQ(mkdir(shared.c_str(), 0700), 0);  // root's folder, in nobody's place
+  TempDir home;
+  ASSERT_EQ(chown(home.path().c_str(), kNobody, kNobody), 0);
+
+  const pid_t child = fork();
+  if (child == 0) {
+    unsetenv("XDG_RUNTIME_DIR");
+    setenv("HOME", home.path().c_str(), 1);
+    if (setgid(kNobody) != 0 || setuid(kNobody) != 0) _exit(2);
+    auto mutex = NamedMutex::Create("BLOCKED_RUNNING");
+    _exit(mutex && NamedMutex::IsHeld("BLOCKED_RUNNING") ? 0 : 1);
+  }
+  int status = 0;
+  waitpid(child, &status, 0);
+  std::filesystem::remove_all(shared);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+  EXPECT_TRUE(std::filesystem::exists(home.File(".cache/named-mutexes/BLOCKED_RUNNING.mutex")));
 }
 
 }  // namespace
