@@ -110,6 +110,23 @@ std::optional<std::uint32_t> ReadCounter(Reader& reader) {
   return counter;
 }
 
+// A payload of one item.
+template <typename Append, typename Item>
+std::vector<std::uint8_t> Encoded(Append append, const Item& item) {
+  std::vector<std::uint8_t> out;
+  append(out, item);
+  return out;
+}
+
+// The one item a payload holds; nothing when it does not parse or bytes are left over.
+template <typename Read>
+auto DecodedWhole(std::span<const std::uint8_t> payload, Read read) {
+  Reader reader(payload);
+  auto item = read(reader);
+  if (!reader.AtEnd()) item.reset();
+  return item;
+}
+
 }  // namespace
 
 bool IsValidNumber(std::string_view number) {
@@ -132,42 +149,27 @@ bool IsValidRecord(const Record& record) {
 }
 
 std::vector<std::uint8_t> EncodeNumber(std::string_view number) {
-  std::vector<std::uint8_t> out;
-  AppendNumber(out, number);
-  return out;
+  return Encoded(AppendNumber, number);
 }
 
 std::optional<std::string> DecodeNumber(std::span<const std::uint8_t> payload) {
-  Reader reader(payload);
-  auto number = ReadNumber(reader);
-  if (!reader.AtEnd()) return std::nullopt;
-  return number;
+  return DecodedWhole(payload, ReadNumber);
 }
 
 std::vector<std::uint8_t> EncodeRecord(const Record& record) {
-  std::vector<std::uint8_t> out;
-  AppendRecord(out, record);
-  return out;
+  return Encoded(AppendRecord, record);
 }
 
 std::optional<Record> DecodeRecord(std::span<const std::uint8_t> payload) {
-  Reader reader(payload);
-  auto record = ReadRecord(reader);
-  if (!reader.AtEnd()) return std::nullopt;
-  return record;
+  return DecodedWhole(payload, ReadRecord);
 }
 
 std::vector<std::uint8_t> EncodeCounter(std::uint32_t counter) {
-  std::vector<std::uint8_t> out;
-  AppendCounter(out, counter);
-  return out;
+  return Encoded(AppendCounter, counter);
 }
 
 std::optional<std::uint32_t> DecodeCounter(std::span<const std::uint8_t> payload) {
-  Reader reader(payload);
-  const auto counter = ReadCounter(reader);
-  if (!reader.AtEnd()) return std::nullopt;
-  return counter;
+  return DecodedWhole(payload, ReadCounter);
 }
 
 std::vector<std::uint8_t> EncodeEntryList(const EntryList& list) {
