@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "book/calldir_api.h"
+#include "calldir/calldir.h"
 #include "book_file_format.h"
 #include "book_store.h"
 #include "platform/cp932.h"

@@ -7,7 +7,7 @@
 #include <memory>
 #include <stdexcept>
 
-#include "book/adapter_api.h"
+#include "zefp1/zefp1.h"
 #include "libs/zefp1/adapter_test_support.h"
 #include "support/adapter_entry.h"
 #include "support/temp_dir.h"

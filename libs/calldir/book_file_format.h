@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "book/book_entry.h"
+#include "calldir/calldir.h"
 
 namespace calldir {
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "book/book_entry.h"
+#include "calldir/calldir.h"
 #include "file_ops.h"
 
 namespace calldir {

@@ -3,8 +3,7 @@
 // throws (out of memory) fails with the number its kind of call reports.
 #include <mutex>
 
-#include "book/calldir_api.h"
-#include "book/library_error_codes.h"
+#include "calldir/calldir.h"
 #include "calldir_session.h"
 
 namespace {
@@ -33,7 +32,7 @@ int CallDirOpen(const char* path) {
 }
 
 void CallDirClose(void) {
-  Guarded(LIBERR_NONE, [](calldir::Session& s) {
+  Guarded(CALLDIR_NO_ERROR, [](calldir::Session& s) {
     s.Close();
     return 1;
   });
@@ -62,5 +61,5 @@ int CallDirSave(const char* path, int count) {
 }
 
 int CallDirLastError(void) {
-  return Guarded(LIBERR_NONE, [](calldir::Session& s) { return s.LastError(); });
+  return Guarded(CALLDIR_NO_ERROR, [](calldir::Session& s) { return s.LastError(); });
 }

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "book/library_error_codes.h"
+#include "calldir/calldir.h"
 #include "book_file_format.h"
 #include "book_store.h"
 

@@ -2,8 +2,7 @@
 
 #include <thread>
 
-#include "book/adapter_api.h"
-#include "book/library_error_codes.h"
+#include "zefp1/zefp1.h"
 
 namespace zefp1 {
 
@@ -32,7 +31,7 @@ milliseconds CallLimit(int baud) {
 int ErrorOfStatus(std::uint8_t status) {
   switch (static_cast<Status>(status)) {
     case Status::kOk:
-      return LIBERR_NONE;
+      return ADAPTER_NO_ERROR;
     case Status::kFull:
       return LIBERR_ADAPTER_FULL;
     case Status::kBusy:
@@ -55,20 +54,20 @@ AdapterSession::AdapterSession(std::unique_ptr<SerialLine> line, int baud)
 int AdapterSession::ReadAll(std::vector<Record>& records) {
   if (cache_) {
     std::uint32_t counter = 0;
-    if (const int error = ReadCounter(counter); error != LIBERR_NONE) return error;
+    if (const int error = ReadCounter(counter); error != ADAPTER_NO_ERROR) return error;
     if (counter == cache_->counter) {
       records = cache_->records;
-      return LIBERR_NONE;
+      return ADAPTER_NO_ERROR;
     }
     cache_.reset();
   }
   const Outcome outcome = Exchange(Command::kReadAll, {});
-  if (outcome.error != LIBERR_NONE) return outcome.error;
+  if (outcome.error != ADAPTER_NO_ERROR) return outcome.error;
   auto list = DecodeEntryList(outcome.payload);
   if (!list || list->records.size() > ADAPTER_CAPACITY) return LIBERR_RECEIVE_FAILED;
   records = list->records;
   cache_ = std::move(list);
-  return LIBERR_NONE;
+  return ADAPTER_NO_ERROR;
 }
 
 // Register and delete leave the cache alone: the change they make moves the adapter's
@@ -83,11 +82,11 @@ int AdapterSession::Delete(const std::string& number) {
 
 int AdapterSession::ReadCounter(std::uint32_t& counter) {
   const Outcome outcome = Exchange(Command::kReadCounter, {});
-  if (outcome.error != LIBERR_NONE) return outcome.error;
+  if (outcome.error != ADAPTER_NO_ERROR) return outcome.error;
   const auto decoded = DecodeCounter(outcome.payload);
   if (!decoded) return LIBERR_RECEIVE_FAILED;
   counter = *decoded;
-  return LIBERR_NONE;
+  return ADAPTER_NO_ERROR;
 }
 
 AdapterSession::Outcome AdapterSession::Exchange(Command command,
@@ -95,7 +94,7 @@ AdapterSession::Outcome AdapterSession::Exchange(Command command,
   Outcome outcome = ExchangeWithRetries(command, payload);
   // A call that reports failure must not have its command go out later, when a line held
   // by flow control frees up.
-  if (outcome.error != LIBERR_NONE) line_->DiscardOutput();
+  if (outcome.error != ADAPTER_NO_ERROR) line_->DiscardOutput();
   return outcome;
 }
 

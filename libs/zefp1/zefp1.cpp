@@ -8,8 +8,7 @@
 
 #include "adapter_messages.h"
 #include "adapter_session.h"
-#include "book/adapter_api.h"
-#include "book/library_error_codes.h"
+#include "zefp1/zefp1.h"
 #include "platform/text_bytes.h"
 #include "port_name.h"
 #include "serial_line.h"
@@ -17,7 +16,7 @@
 namespace {
 
 std::unique_ptr<zefp1::AdapterSession> g_session;
-int g_lastError = LIBERR_NONE;
+int g_lastError = ADAPTER_NO_ERROR;
 
 // extMode: bit 0 asks for RTS/CTS hardware flow control; the other bits are reserved.
 constexpr int32_t kExtModeHardwareFlow = 1;
@@ -29,7 +28,7 @@ constexpr int32_t kMaxBaud = 921600;
 
 int Finish(int error) {
   g_lastError = error;
-  return error == LIBERR_NONE ? 1 : 0;
+  return error == ADAPTER_NO_ERROR ? 1 : 0;
 }
 
 // Runs `body` (which returns an error number) and turns anything it throws into
@@ -77,7 +76,7 @@ int Open(const char* portName, const AdapterParams* params) {
                                       (params->extMode & kExtModeHardwareFlow) != 0);
   if (!line) return LIBERR_PORT_NOT_OPEN;
   g_session = std::make_unique<zefp1::AdapterSession>(std::move(line), params->baud);
-  return LIBERR_NONE;
+  return ADAPTER_NO_ERROR;
 }
 
 // Whatever happens, the caller never finds a stale count or stale records.
@@ -88,10 +87,10 @@ int ReadAll(void* entries, int32_t* count) {
   if (!g_session) return LIBERR_PORT_NOT_OPEN;
   if (records == nullptr || count == nullptr) return LIBERR_INVALID_DATA;
   std::vector<zefp1::Record> held;
-  if (const int error = g_session->ReadAll(held); error != LIBERR_NONE) return error;
+  if (const int error = g_session->ReadAll(held); error != ADAPTER_NO_ERROR) return error;
   for (std::size_t i = 0; i < held.size(); ++i) FillEntry(records[i], held[i]);
   *count = static_cast<int32_t>(held.size());  // the session never passes more than 50
-  return LIBERR_NONE;
+  return ADAPTER_NO_ERROR;
 }
 
 int Delete(const char* number) {
@@ -122,7 +121,7 @@ ZEFP1_API int AdapterOpen(const char* portName, const AdapterParams* params) {
 
 ZEFP1_API void AdapterClose(void) {
   g_session.reset();
-  g_lastError = LIBERR_NONE;
+  g_lastError = ADAPTER_NO_ERROR;
 }
 
 ZEFP1_API int AdapterReadAll(void* entries, int32_t* count) {

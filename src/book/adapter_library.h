@@ -2,7 +2,7 @@
 // test can put a fake in their place that fails any call with any error number.
 #pragma once
 
-#include "book/adapter_api.h"
+#include "zefp1/zefp1.h"
 
 class AdapterLibrary {
  public:

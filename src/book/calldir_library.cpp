@@ -1,6 +1,6 @@
 #include "book/calldir_library.h"
 
-#include "book/calldir_api.h"
+#include "calldir/calldir.h"
 
 int LinkedCallDirLibrary::Open(const char* path) {
   return CallDirOpen(path);

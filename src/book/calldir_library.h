@@ -2,7 +2,7 @@
 // test can put a fake in their place that fails any call with any error number.
 #pragma once
 
-#include "book/book_entry.h"
+#include "calldir/calldir.h"
 
 class CallDirLibrary {
  public:

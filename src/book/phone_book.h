@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "book/book_entry.h"
+#include "calldir/calldir.h"
 
 class CallDirLibrary;
 class Prompter;

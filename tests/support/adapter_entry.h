@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
-#include "book/adapter_api.h"
+#include "zefp1/zefp1.h"
 #include "platform/text_bytes.h"
 
 inline AdapterEntry MakeAdapterEntry(std::string_view number, std::string_view name,

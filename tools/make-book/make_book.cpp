@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "book/calldir_api.h"
+#include "calldir/calldir.h"
 #include "book_generator.h"
 
 namespace {

@@ -10,7 +10,7 @@
 #include <iostream>
 #include <random>
 
-#include "book/calldir_api.h"
+#include "calldir/calldir.h"
 #include "libs/calldir/calldir_test_support.h"
 
 namespace {

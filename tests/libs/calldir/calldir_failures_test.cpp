@@ -15,8 +15,7 @@
 #include <regex>
 #include <set>
 
-#include "book/calldir_api.h"
-#include "book/library_error_codes.h"
+#include "calldir/calldir.h"
 #include "libs/calldir/calldir_test_support.h"
 
 namespace {

@@ -6,8 +6,7 @@
 #include <cstdlib>
 #include <filesystem>
 
-#include "book/calldir_api.h"
-#include "book/library_error_codes.h"
+#include "calldir/calldir.h"
 #include "libs/calldir/calldir_test_support.h"
 
 namespace {

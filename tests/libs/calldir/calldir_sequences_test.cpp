@@ -4,7 +4,7 @@
 
 #include <random>
 
-#include "book/calldir_api.h"
+#include "calldir/calldir.h"
 #include "libs/calldir/calldir_test_support.h"
 
 namespace {

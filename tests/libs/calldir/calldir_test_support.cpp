@@ -11,7 +11,7 @@
 #include <utility>
 
 #include "app/library_errors.h"
-#include "book/calldir_api.h"
+#include "calldir/calldir.h"
 
 namespace calldir_test {
 

@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "book/book_entry.h"
+#include "calldir/calldir.h"
 #include "book/calldir_library.h"
 #include "book/phone_book.h"
 #include "support/recording_prompter.h"

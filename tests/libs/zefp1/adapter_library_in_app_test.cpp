@@ -6,8 +6,7 @@
 
 #include <memory>
 
-#include "book/adapter_api.h"
-#include "book/library_error_codes.h"
+#include "zefp1/zefp1.h"
 #include "libs/zefp1/adapter_test_support.h"
 #include "support/adapter_entry.h"
 #include "support/temp_dir.h"

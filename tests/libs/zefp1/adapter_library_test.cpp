@@ -18,8 +18,7 @@
 #include <thread>
 #include <vector>
 
-#include "book/adapter_api.h"
-#include "book/library_error_codes.h"
+#include "zefp1/zefp1.h"
 #include "libs/zefp1/adapter_test_support.h"
 #include "platform/text_bytes.h"
 #include "support/adapter_entry.h"
@@ -110,7 +109,7 @@ TEST_F(AdapterLibraryTest, RegisteredEntriesComeBackInOrderWithEveryField) {
   ASSERT_EQ(read.count, 2);
   EXPECT_EQ(std::memcmp(&read.entries[0], &first, sizeof first), 0);
   EXPECT_EQ(std::memcmp(&read.entries[1], &second, sizeof second), 0);
-  EXPECT_EQ(AdapterLastError(), LIBERR_NONE);
+  EXPECT_EQ(AdapterLastError(), ADAPTER_NO_ERROR);
 }
 
 TEST_F(AdapterLibraryTest, RegisteringAHeldNumberUpdatesItInPlace) {

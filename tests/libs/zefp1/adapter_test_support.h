@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "book/adapter_api.h"
+#include "zefp1/zefp1.h"
 #include "support/child_process.h"
 
 // The emulator serving a new pseudo-terminal linked at `link`, with `arguments` added;

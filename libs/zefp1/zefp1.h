@@ -1,11 +1,30 @@
-/* The ZEF_P1 library's C interface: it talks to the ZEF-P1 adapter on a serial port.
+/* The ZEF_P1 library's public header: it talks to the ZEF-P1 adapter on a serial port.
+ * The adapter record it exchanges, its C functions and its error numbers.
  * Every int result is nonzero for success; after a failure AdapterLastError()
- * tells why (1 to 13, see library_errors.h). Ordinals on Windows: 2, 3, 7, 8, 10, 18. */
-#ifndef DUDODE_BOOK_ADAPTER_API_H
-#define DUDODE_BOOK_ADAPTER_API_H
+ * tells why (1 to 13). Ordinals on Windows: 2, 3, 7, 8, 10, 18. */
+#ifndef DUDODE_ZEFP1_H
+#define DUDODE_ZEFP1_H
 
 #include <stddef.h>
 #include <stdint.h>
+
+/* The error numbers AdapterLastError() reports. */
+enum AdapterErrorCode {
+  ADAPTER_NO_ERROR = 0,
+  LIBERR_PORT_NOT_OPEN = 1,
+  LIBERR_PORT_ALREADY_OPEN = 2,
+  LIBERR_BAD_DATE = 3,
+  LIBERR_BAD_TIME = 4,
+  LIBERR_ADAPTER_FULL = 5,
+  LIBERR_ADAPTER_BUSY = 6,
+  LIBERR_INVALID_COMMAND = 7,
+  LIBERR_INVALID_DATA = 8,
+  LIBERR_TIMER_RUNNING = 9,
+  LIBERR_NO_TIMER_OWNER = 10,
+  LIBERR_NO_CALLBACK = 11,
+  LIBERR_RECEIVE_FAILED = 12,
+  LIBERR_SEND_FAILED = 13
+};
 
 #ifdef __cplusplus
 extern "C" {

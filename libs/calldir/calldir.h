@@ -1,8 +1,9 @@
-/* One phone-book entry: 480 bytes, sixteen fixed-width fields.
- * This exact layout is what the CallDir library reads and writes, so it is plain C.
- * Texts are NUL-terminated code page 932 byte strings; widths count the NUL. */
-#ifndef DUDODE_BOOK_BOOK_ENTRY_H
-#define DUDODE_BOOK_BOOK_ENTRY_H
+/* The CallDir library's public header: it keeps the book file.
+ * The entry record it exchanges, its C functions and its error numbers.
+ * Every int result is nonzero for success; after a failure CallDirLastError()
+ * tells why (14 to 17). Ordinals on Windows: 2, 3, 4, 5, 7, 8, 9, 10. */
+#ifndef DUDODE_CALLDIR_H
+#define DUDODE_CALLDIR_H
 
 #include <stddef.h>
 #include <stdint.h>
@@ -55,6 +56,42 @@ static_assert(offsetof(BookEntry, registeredName) == 444);
 static_assert(offsetof(BookEntry, viewSlot) == 468);
 static_assert(offsetof(BookEntry, deleted) == 472);
 static_assert(offsetof(BookEntry, inAdapter) == 476);
+#endif
+
+
+/* The error numbers CallDirLastError() reports. */
+enum CallDirErrorCode {
+  CALLDIR_NO_ERROR = 0,
+  LIBERR_BOOK_ALREADY_OPEN = 14,
+  LIBERR_BOOK_CANNOT_OPEN = 15,
+  LIBERR_BOOK_UNREADABLE = 16,
+  LIBERR_BOOK_SAVE_FAILED = 17
+};
+
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+#if defined(_WIN32) && defined(CALLDIR_BUILDING)
+#define CALLDIR_API __declspec(dllexport)
+#elif defined(_WIN32)
+#define CALLDIR_API __declspec(dllimport)
+#else
+#define CALLDIR_API __attribute__((visibility("default")))
+#endif
+
+CALLDIR_API int CallDirOpen(const char* path);
+CALLDIR_API void CallDirClose(void);
+CALLDIR_API int CallDirCount(void);
+CALLDIR_API int CallDirRead(BookEntry* book);
+CALLDIR_API int CallDirWrite(const BookEntry* book, int count);
+CALLDIR_API int CallDirDelete(const BookEntry* book, int index);
+CALLDIR_API int CallDirSave(const char* path, int count);
+CALLDIR_API int CallDirLastError(void);
+
+#ifdef __cplusplus
+}
 #endif
 
 #endif
