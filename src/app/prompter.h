@@ -4,9 +4,22 @@
 
 #include <string>
 
-enum class PromptIcon { Information, Warning, Error, Question };
-enum class PromptButtons { Ok, OkCancel, YesNo };
+enum class PromptIcon { None, Information, Warning, Error, Question };
+// YesNoDefaultNo: Yes and No with No as the default, for a question whose Yes loses data.
+enum class PromptButtons { Ok, OkCancel, YesNo, YesNoDefaultNo };
 enum class PromptAnswer { Ok, Cancel, Yes, No };
+
+// The window a box belongs to: the main window, no window at all (a free-standing box), or
+// a dialog that the GUI names by its own handle. The core only passes it through.
+struct PromptOwner {
+  enum class Kind { MainWindow, None, Window };
+  Kind kind = Kind::MainWindow;
+  const void* window = nullptr;  // the dialog, for Kind::Window
+
+  static PromptOwner MainWindow() { return {}; }
+  static PromptOwner NoWindow() { return {Kind::None, nullptr}; }
+  static PromptOwner Of(const void* window) { return {Kind::Window, window}; }
+};
 
 // The caption of the main window's messages.
 inline constexpr const char* kAppTitle = "- 電話帳 -";
@@ -17,7 +30,13 @@ class Prompter {
 
   // Shows a message box and returns the button the user chose.
   virtual PromptAnswer Ask(const std::string& text, const std::string& caption, PromptIcon icon,
-                           PromptButtons buttons) = 0;
+                           PromptButtons buttons, PromptOwner owner) = 0;
+
+  // A box owned by the main window.
+  PromptAnswer Ask(const std::string& text, const std::string& caption, PromptIcon icon,
+                   PromptButtons buttons) {
+    return Ask(text, caption, icon, buttons, PromptOwner::MainWindow());
+  }
 
   // Shows or hides the wait cursor around a long operation.
   virtual void SetBusy(bool busy) = 0;

@@ -14,6 +14,7 @@ class RecordingPrompter : public Prompter {
     std::string caption;
     PromptIcon icon;
     PromptButtons buttons;
+    PromptOwner owner;
   };
 
   // The answers to give, in order; once they run out every message is answered Ok/Yes.
@@ -22,11 +23,11 @@ class RecordingPrompter : public Prompter {
   int busyDepth = 0;
   int busyCalls = 0;
 
+  using Prompter::Ask;
   PromptAnswer Ask(const std::string& text, const std::string& caption, PromptIcon icon,
-                   PromptButtons buttons) override {
-    messages.push_back({text, caption, icon, buttons});
-    if (answers.empty())
-      return buttons == PromptButtons::YesNo ? PromptAnswer::Yes : PromptAnswer::Ok;
+                   PromptButtons buttons, PromptOwner owner) override {
+    messages.push_back({text, caption, icon, buttons, owner});
+    if (answers.empty()) return IsYesNo(buttons) ? PromptAnswer::Yes : PromptAnswer::Ok;
     const PromptAnswer answer = answers.front();
     answers.pop_front();
     return answer;
@@ -35,6 +36,10 @@ class RecordingPrompter : public Prompter {
   void SetBusy(bool busy) override {
     busyDepth += busy ? 1 : -1;
     ++busyCalls;
+  }
+
+  static bool IsYesNo(PromptButtons buttons) {
+    return buttons == PromptButtons::YesNo || buttons == PromptButtons::YesNoDefaultNo;
   }
 
   std::vector<std::string> Texts() const {
