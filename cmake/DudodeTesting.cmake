@@ -16,3 +16,16 @@ function(dudode_add_test)
     DISCOVERY_MODE PRE_TEST
     PROPERTIES ENVIRONMENT "${DUDODE_TEST_ENV}" TIMEOUT 300)
 endfunction()
+
+# dudode_add_qt_test(NAME <name> SOURCES <files...> [LIBS <targets...>]): a Qt Test program
+# that drives windows and dialogs on the offscreen platform, run as one test.
+function(dudode_add_qt_test)
+  cmake_parse_arguments(T "" "NAME" "SOURCES;LIBS" ${ARGN})
+  add_executable(${T_NAME} ${T_SOURCES})
+  set_target_properties(${T_NAME} PROPERTIES AUTOMOC ON
+                        RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+  target_include_directories(${T_NAME} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+  target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} Qt6::Test)
+  add_test(NAME ${T_NAME} COMMAND ${T_NAME})
+  set_tests_properties(${T_NAME} PROPERTIES ENVIRONMENT "${DUDODE_TEST_ENV}" TIMEOUT 300)
+endfunction()

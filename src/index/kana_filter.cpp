@@ -6,6 +6,8 @@
 
 #include "index/kana_table.h"
 
+char g_kanaFilter[kKanaFilterSize] = {};
+
 namespace {
 
 // The first two bytes of a text as one number. A table slot and a reading match exactly

@@ -1,0 +1,26 @@
+#include "app/closing.h"
+
+#include "app/library_errors.h"
+#include "app/prompter.h"
+#include "app/startup.h"
+#include "book/adapter_library.h"
+#include "book/calldir_library.h"
+#include "book/phone_book.h"
+#include "platform/named_mutex.h"
+
+bool SaveBook(BookAccess& access) {
+  if (access.callDir.Save(access.bookPath.c_str(), access.book.entryCount) != 0) return true;
+  ShowLibraryError(access.prompter, access.callDir.LastError());
+  return false;
+}
+
+bool CloseDown(BookAccess& access, AdapterLibrary& adapter) {
+  const bool vizazedRuns = NamedMutex::IsHeld(kVizazedMutexName);
+  if (!SaveBook(access) &&
+      access.prompter.Ask(kQuitUnsavedQuestion, kAppTitle, PromptIcon::Warning,
+                          PromptButtons::YesNoDefaultNo) != PromptAnswer::Yes) {
+    return false;
+  }
+  if (!vizazedRuns) adapter.Close();
+  return true;
+}

@@ -1,0 +1,21 @@
+// What the dialogs and the report need of the phone-book list, so that they can be built
+// and tested without the main window.
+#pragma once
+
+class BookListView {
+ public:
+  virtual ~BookListView() = default;
+
+  // Rebuilds the display list under the current kana filter and refills the list; drops
+  // any sorting and selection.
+  virtual void RefreshList() = 0;
+
+  // True when a row is selected.
+  virtual bool HasSelectedRow() const = 0;
+
+  // The number of rows the list shows.
+  virtual int RowCount() const = 0;
+
+  // The book index of the entry that list row `row` shows, or -1 for no such row.
+  virtual int EntryIndexOfRow(int row) const = 0;
+};
