@@ -59,6 +59,7 @@ int32_t OpenAdapterIfFree(Prompter& prompter, AdapterLibrary& adapter,
 }
 
 bool LoadBookAtStart(BookAccess& access, AdapterLibrary& adapter, bool adapterEnabled) {
+  BusyScope busy(access.prompter);
   const auto merge = [&] { MergeFromAdapter(access, adapter); };
   const bool loaded = adapterEnabled ? LoadBook(access, merge) : LoadBook(access);
   if (!loaded) access.prompter.Tell(kBookLoadFailedMessage, PromptIcon::Warning);

@@ -1,0 +1,281 @@
+// The main window driven as a person would: start-up paths, the list and the tree, keys and
+// the context menu, the frame's commands and closing. The two libraries are fakes and every
+// message box is answered by the recorder.
+#include <QAbstractItemModelTester>
+#include <QApplication>
+#include <QHeaderView>
+#include <QMenu>
+#include <QSignalSpy>
+#include <QTimer>
+#include <QtTest>
+
+#include "app/startup.h"
+#include "gui/book_list_model.h"
+#include "gui/dudode_app.h"
+#include "gui/dudode_view.h"
+#include "gui/kana_tree.h"
+#include "gui/main_frame.h"
+#include "index/kana_filter.h"
+#include "platform/named_mutex.h"
+#include "platform/private_profile.h"
+#include "support/adapter_entry.h"
+#include "support/book_builder.h"
+#include "support/fake_adapter.h"
+#include "support/fake_calldir.h"
+#include "support/private_mutex_folder.h"
+#include "support/recording_prompter.h"
+#include "support/sjis.h"
+#include "views/list_state.h"
+
+namespace {
+
+using Texts = std::vector<std::string>;
+
+// One start of the program in a fresh program folder, with fake libraries.
+struct Session {
+  TempDir home;
+  FakeCallDir callDir;
+  FakeAdapter adapter;
+  RecordingPrompter prompter;
+  std::unique_ptr<CDudOdeApp> app;
+
+  Session() {
+    qputenv("DUDODE_HOME", QByteArray::fromStdString(home.path().string()));
+    callDir.stored = {
+        MakeEntry("03-1111-2222", Sjis("あおき"), Sjis("青木")),
+        MakeEntry("090-3333-4444", Sjis("かとう"), Sjis("加藤")),
+        MakeEntry("0312345678", Sjis("がくと"), Sjis("岳人")),
+        MakeEntry("045-555-6666", Sjis("さとう"), Sjis("佐藤")),
+    };
+    callDir.stored[3].deleted = 1;
+    app = std::make_unique<CDudOdeApp>(callDir, adapter, prompter);
+  }
+
+  bool Start(const QStringList& arguments = {}) { return app->InitInstance(arguments); }
+  CMainFrame& frame() { return *app->mainFrame(); }
+  CDudOdeView& list() { return frame().listView(); }
+  QString Cell(int row, int column) {
+    return list().model().data(list().model().index(row, column), Qt::DisplayRole).toString();
+  }
+};
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+  Q_OBJECT
+
+ private:
+  std::unique_ptr<PrivateMutexFolder> mutexes_;
+
+ private Q_SLOTS:
+  void init() {
+    mutexes_ = std::make_unique<PrivateMutexFolder>();
+    g_sortDir.fill(kSortAscending);
+    g_currentRow = 0;
+    g_rowChosen = 0;
+    g_kanaFilter[0] = '\0';
+    g_adapterEnabled = 1;
+  }
+
+  void startsWithTheMergedBookUnderTheRoot() {
+    Session s;
+    s.adapter.held = {MakeAdapterEntry("09033334444", Sjis("ｶﾄｳ"), 0, 2)};
+    QVERIFY(s.Start());
+    QCOMPARE(s.prompter.Texts(), Texts{"現在ZEF-P1には1件分登録されています。"});
+    QCOMPARE(s.frame().windowTitle(), QStringLiteral("- 電話帳 -"));
+    QCOMPARE(QByteArray(g_kanaFilter), QByteArray(kKanaRootText.data()));
+    QAbstractItemModelTester tester(&s.list().model());
+    QCOMPARE(s.list().RowCount(), 3);  // the deleted entry is not listed
+    QCOMPARE(s.Cell(1, 0), QStringLiteral("090-3333-4444"));
+    QCOMPARE(s.Cell(1, 1), QStringLiteral("○"));
+    QCOMPARE(s.Cell(1, 2), QStringLiteral("×"));
+    QCOMPARE(s.Cell(0, 1), QStringLiteral(" "));
+    QCOMPARE(s.frame().geometry().topLeft(), QPoint(100, 100));
+  }
+
+  void refusesASecondCopy() {
+    const auto running = NamedMutex::Create(kInstanceMutexName);
+    Session s;
+    QVERIFY(!s.Start());
+    QVERIFY(s.app->mainFrame() == nullptr);
+    QCOMPARE(s.prompter.Texts(), Texts{kAlreadyRunningMessage});
+    QVERIFY(s.callDir.calls.empty());
+  }
+
+  void leavesTheAdapterAloneWhileVizazedRuns() {
+    const auto vizazed = NamedMutex::Create(kVizazedMutexName);
+    Session s;
+    QVERIFY(s.Start());
+    QVERIFY(s.adapter.calls.empty());
+    QCOMPARE(g_adapterEnabled, 0);
+    QCOMPARE(s.prompter.Texts(), Texts{kVizazedRunningMessage});
+    QVERIFY(s.frame().isVisible());
+    s.frame().close();  // the port is left alone at the end too
+    QVERIFY(s.adapter.calls.empty());
+    QVERIFY(std::count(s.callDir.calls.begin(), s.callDir.calls.end(), "Save") == 1);
+  }
+
+  void goesOnWithoutTheAdapterWhenThePortFails() {
+    Session s;
+    s.adapter.failures["Open"] = 1;
+    QVERIFY(s.Start());
+    QCOMPARE(s.prompter.Texts(), Texts{kAdapterOpenFailedMessage});
+    QCOMPARE(s.adapter.calls, Texts{"Open"});
+    QCOMPARE(s.list().RowCount(), 3);
+  }
+
+  void goesOnWithAnEmptyBookWhenTheFileCannotBeRead() {
+    Session s;
+    s.callDir.failures["Open"] = 16;
+    QVERIFY(s.Start());
+    // The merge is never reached: the book file is not open.
+    QCOMPARE(s.prompter.Texts(), (Texts{"電話帳情報がないか、ファイルを読み込めませんでした。",
+                                        kBookLoadFailedMessage}));
+    QVERIFY(s.adapter.calls == Texts{"Open"});
+    QCOMPARE(s.list().RowCount(), 0);
+  }
+
+  void takesTheStartNumberFromTheCommandLine() {
+    Session s;
+    QVERIFY(s.Start({QStringLiteral("/T=03-123-456")}));
+    QCOMPARE(QByteArray(g_startNumber), QByteArray("03-123-456"));
+  }
+
+  void sortsEachColumnInItsOwnDirectionAfterRefiltering() {
+    Session s;
+    QVERIFY(s.Start());
+    QHeaderView* header = s.list().horizontalHeader();
+    header->sectionClicked(0);  // descending first: 090... before 03...
+    QCOMPARE(s.Cell(0, 0), QStringLiteral("090-3333-4444"));
+    QCOMPARE(s.Cell(1, 0), QStringLiteral("0312345678"));  // compared without its hyphens
+    QCOMPARE(s.Cell(2, 0), QStringLiteral("03-1111-2222"));
+    header->sectionClicked(0);
+    QCOMPARE(s.Cell(0, 0), QStringLiteral("03-1111-2222"));
+    header->sectionClicked(3);  // column 3 starts from its own direction
+    QCOMPARE(g_sortDir[3], kSortDescending);
+    QCOMPARE(s.Cell(0, 3), QStringLiteral("青木"));
+
+    // A click re-applies the filter: an entry added since shows up.
+    Put(s.app->book(), MakeEntry("01-0", Sjis("あ")));
+    header->sectionClicked(0);
+    QCOMPARE(s.list().RowCount(), 4);
+  }
+
+  void treeSelectionNarrowsTheList() {
+    Session s;
+    QVERIFY(s.Start());
+    CTreeV& tree = s.frame().treeView();
+    QTreeWidgetItem* root = tree.topLevelItem(0);
+    QCOMPARE(root->childCount(), 10);
+    int nodes = 1;
+    for (int row = 0; row < root->childCount(); ++row) nodes += 1 + root->child(row)->childCount();
+    QCOMPARE(nodes, 57);
+    tree.setCurrentItem(root->child(1));  // か行: かとう and がくと
+    QCOMPARE(s.list().RowCount(), 2);
+    tree.setCurrentItem(root->child(1)->child(0));  // か and its voiced が
+    QCOMPARE(s.list().RowCount(), 2);
+    tree.setCurrentItem(root->child(1)->child(1));  // き
+    QCOMPARE(s.list().RowCount(), 0);
+    tree.setCurrentItem(root);
+    QCOMPARE(s.list().RowCount(), 3);
+  }
+
+  // The current row is the row the user selected, even before the list repaints.
+  void keysActOnTheSelectedRow() {
+    Session s;
+    QVERIFY(s.Start());
+    CDudOdeView& list = s.list();
+    QSignalSpy edits(&list, &CDudOdeView::editRequested);
+    QSignalSpy deletes(&list, &CDudOdeView::deleteRequested);
+    list.setFocus();
+    QTest::keyClick(&list, Qt::Key_Delete);  // nothing selected: nothing happens
+    QCOMPARE(deletes.count(), 0);
+    list.selectRow(0);
+    QTest::keyClick(&list, Qt::Key_Down);
+    QTest::keyClick(&list, Qt::Key_Delete);
+    QCOMPARE(deletes.count(), 1);
+    QCOMPARE(g_currentRow, 1);
+    QCOMPARE(list.EntryIndexOfRow(g_currentRow), 1);
+    g_rowChosen = 0;
+    QTest::keyClick(&list, Qt::Key_Return);
+    QCOMPARE(edits.count(), 1);
+    QCOMPARE(g_rowChosen, 1);
+    list.RefreshList();  // a refill keeps the current row
+    QCOMPARE(g_currentRow, 1);
+    QVERIFY(!list.HasSelectedRow());
+  }
+
+  void mouseAndContextMenuPickRows() {
+    Session s;
+    QVERIFY(s.Start());
+    CDudOdeView& list = s.list();
+    const QPoint onRow = list.visualRect(list.model().index(2, 0)).center();
+    const QPoint beside(5, list.viewport()->height() - 5);
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, onRow);
+    QCOMPARE(g_rowChosen, 1);
+    QCOMPARE(g_currentRow, 2);
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, beside);
+    QCOMPARE(g_rowChosen, 0);
+
+    QStringList items;
+    QTimer::singleShot(0, [&items] {
+      auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+      if (menu == nullptr) return;
+      for (QAction* action : menu->actions()) items << action->text();
+      menu->close();
+    });
+    QTest::mouseClick(list.viewport(), Qt::RightButton, {}, onRow);
+    QCOMPARE(items, (QStringList{QStringLiteral("削除"), QStringLiteral("編集")}));
+    QCOMPARE(g_rowChosen, 1);
+  }
+
+  void columnsKeepAtLeastTwentyPixelsAndTheirDraggedWidths() {
+    Session s;
+    QVERIFY(s.Start());
+    QHeaderView* header = s.list().horizontalHeader();
+    header->resizeSection(3, 15);
+    QCOMPARE(header->sectionSize(3), 80);
+    header->resizeSection(3, 20);
+    QCOMPARE(header->sectionSize(3), 20);
+    QCOMPARE(g_columns[3].width, 20);
+    s.frame().close();
+    const std::string ini = (s.home.path() / "DUDODE.ini").string();
+    QCOMPARE(profile::ReadInt(ini, "LOADCOL", "COUNT", 0), 12);
+    QCOMPARE(profile::ReadString(ini, "LOADCOL", "COL4", "", 100), Sjis("氏名") + ",20,3,0");
+  }
+
+  void saveAndReadAdapterCommands() {
+    Session s;
+    QVERIFY(s.Start());
+    s.prompter.messages.clear();
+    s.frame().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&s.frame()));
+    QTest::keyClick(&s.frame(), Qt::Key_S, Qt::ControlModifier);
+    QVERIFY(std::count(s.callDir.calls.begin(), s.callDir.calls.end(), "Save") == 1);
+
+    s.adapter.failures["ReadAll"] = 12;
+    s.frame().treeView().setCurrentItem(s.frame().treeView().topLevelItem(0)->child(0));
+    QCOMPARE(s.list().RowCount(), 1);
+    Put(s.app->book(), MakeEntry("01-0", Sjis("あ")));
+    s.frame().Command(32772)->trigger();
+    QCOMPARE(s.prompter.Texts(),
+             (Texts{"正しくデータを受信できませんでした。", "電話帳の取得に失敗しました。"}));
+    QCOMPARE(s.list().RowCount(), 2);  // refreshed after the failure too
+  }
+
+  void aFailedSaveAtClosingCanKeepTheWindowOpen() {
+    Session s;
+    QVERIFY(s.Start());
+    s.callDir.failures["Save"] = 17;
+    s.prompter.answers = {PromptAnswer::Ok, PromptAnswer::No};
+    QVERIFY(!s.frame().close());
+    QVERIFY(s.frame().isVisible());
+    QVERIFY(s.adapter.calls.empty() || s.adapter.calls.back() != "Close");
+    s.callDir.failures.clear();
+    QVERIFY(s.frame().close());
+    QCOMPARE(s.adapter.calls.back(), std::string("Close"));
+  }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "main_window_test.moc"
