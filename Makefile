@@ -3,7 +3,7 @@ BUILD ?= build
 WERROR ?= OFF
 JOBS ?= $(shell nproc)
 
-.PHONY: setup configure build test bench clean
+.PHONY: setup configure build test bench run screenshots install clean
 
 setup:
 	scripts/setup
@@ -16,6 +16,15 @@ build: configure
 
 test: build
 	QT_QPA_PLATFORM=offscreen ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS) --timeout 600
+
+run: build
+	scripts/run-demo $(BUILD)
+
+screenshots: build
+	QT_QPA_PLATFORM=offscreen $(BUILD)/bin/screenshots $(BUILD)/screenshots
+
+install: build
+	cmake --install $(BUILD) $(if $(PREFIX),--prefix $(PREFIX))
 
 bench: build
 	scripts/run-benchmarks $(BUILD)

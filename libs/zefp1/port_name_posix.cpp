@@ -17,15 +17,19 @@ int ComPortNumber(const std::string& name) {
   return number;
 }
 
+// Qt takes a relative name for one under /dev; "./" keeps a relative path relative.
+std::string KeptRelative(const std::string& path) {
+  if (path.find('/') != std::string::npos && path.front() != '/') return "./" + path;
+  return path;
+}
+
 }  // namespace
 
 std::string ResolvePortName(const std::string& name) {
-  // Qt takes a relative name for one under /dev; "./" keeps a relative path relative.
-  if (name.find('/') != std::string::npos && name.front() != '/') return "./" + name;
   const int number = ComPortNumber(name);
-  if (number == 0) return name;
+  if (number == 0) return KeptRelative(name);
   const char* mapped = std::getenv(("ZEFP1_" + name).c_str());
-  if (mapped != nullptr && *mapped != '\0') return mapped;
+  if (mapped != nullptr && *mapped != '\0') return KeptRelative(mapped);
   return "/dev/ttyS" + std::to_string(number - 1);
 }
 

@@ -299,20 +299,27 @@ TEST_F(AdapterLibraryTest, ComNameOpensTheDeviceItsVariableNames) {
   EXPECT_NE(ReadAdapter().ok, 0) << AdapterLastError();
 }
 
+// A relative path names a file under the working folder, given directly or through
+// $ZEFP1_COMn alike, never one under /dev.
 TEST_F(AdapterLibraryTest, ARelativePathIsTakenFromTheWorkingFolder) {
   StartEmulator();
   const std::string folder = Link().substr(0, Link().rfind('/'));
   const std::string parent = folder.substr(0, folder.rfind('/'));
   const std::string relative =
       folder.substr(parent.size() + 1) + "/adapter";  // "dudode-test-x/adapter"
+  ::setenv("ZEFP1_COM7", relative.c_str(), 1);
   char previous[4096];
   ASSERT_NE(::getcwd(previous, sizeof previous), nullptr);
   ASSERT_EQ(::chdir(parent.c_str()), 0);
-  const AdapterParams params{0, 4800};
-  const int opened = AdapterOpen(relative.c_str(), &params);
+  for (const std::string& name : {relative, std::string("COM7")}) {
+    const AdapterParams params{0, 4800};
+    const int opened = AdapterOpen(name.c_str(), &params);
+    EXPECT_NE(opened, 0) << name << ": " << AdapterLastError();
+    if (opened != 0) EXPECT_NE(ReadAdapter().ok, 0) << AdapterLastError();
+    AdapterClose();
+  }
+  ::unsetenv("ZEFP1_COM7");
   ASSERT_EQ(::chdir(previous), 0);
-  ASSERT_NE(opened, 0) << AdapterLastError();
-  EXPECT_NE(ReadAdapter().ok, 0) << AdapterLastError();
 }
 
 TEST_F(AdapterLibraryTest, PortCanBeClosedAndOpenedAgain) {
