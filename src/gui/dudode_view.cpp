@@ -109,5 +109,12 @@ void CDudOdeView::keyPressEvent(QKeyEvent* event) {
       default: break;
     }
   }
+  // Home and End go to the first and the last row, as in any list, not along the columns.
+  if ((event->key() == Qt::Key_Home || event->key() == Qt::Key_End) && RowCount() > 0 &&
+      event->modifiers() == Qt::NoModifier) {
+    const int row = event->key() == Qt::Key_Home ? 0 : RowCount() - 1;
+    setCurrentIndex(model_->index(row, 0));
+    return;
+  }
   CListV::keyPressEvent(event);
 }
