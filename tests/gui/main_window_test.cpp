@@ -4,6 +4,9 @@
 #include <QAbstractItemModelTester>
 #include <QApplication>
 #include <QHeaderView>
+#include <QLabel>
+#include <QStatusTipEvent>
+#include <QToolBar>
 #include <QMenu>
 #include <QSignalSpy>
 #include <QTimer>
@@ -261,6 +264,45 @@ class MainWindowTest : public QObject {
     QCOMPARE(s.prompter.Texts(),
              (Texts{"正しくデータを受信できませんでした。", "電話帳の取得に失敗しました。"}));
     QCOMPARE(s.list().RowCount(), 2);  // refreshed after the failure too
+  }
+
+  void frameHasItsCommandsPanesAndAboutBox() {
+    Session s;
+    QVERIFY(s.Start());
+    CMainFrame& frame = s.frame();
+    QList<int> toolBar;
+    for (QAction* action : frame.findChild<QToolBar*>("toolBar")->actions()) {
+      toolBar << (action->isSeparator() ? 0 : action->data().toInt());
+    }
+    QCOMPARE(toolBar, (QList<int>{32773, 0, 57609, 57607, 0, 32780, 32777, 0, 32782, 0, 57664}));
+    QCOMPARE(frame.Command(32772)->statusTip(), QStringLiteral("詳細情報の表示/非表示"));
+    QCOMPARE(frame.Command(32782)->toolTip(), QStringLiteral("新規"));
+    QCOMPARE(frame.Command(61468)->toolTip(), QStringLiteral("電話番号の削除"));
+    QStatusTipEvent tip(frame.Command(32773)->statusTip());
+    QApplication::sendEvent(&frame, &tip);
+    QCOMPARE(frame.findChild<QLabel*>("messagePane")->text(),
+             QStringLiteral("作業中のﾌｧｲﾙに名前を付けて保存"));
+
+    frame.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&frame));
+    frame.treeView().setFocus();
+    QTest::keyClick(&frame, Qt::Key_F6);
+    QVERIFY(s.list().hasFocus());
+    QTest::keyClick(&frame, Qt::Key_F6, Qt::ShiftModifier);
+    QVERIFY(frame.treeView().hasFocus());
+
+    QString caption;
+    QString text;
+    QTimer::singleShot(0, [&] {
+      QWidget* about = QApplication::activeModalWidget();
+      if (about == nullptr) return;
+      caption = about->windowTitle();
+      text = about->findChild<QLabel*>("aboutVersion")->text();
+      about->close();
+    });
+    frame.Command(57664)->trigger();
+    QCOMPARE(caption, QStringLiteral("ﾊﾞｰｼﾞｮﾝ情報"));
+    QCOMPARE(text, QStringLiteral("DUDODE Version 1.02"));
   }
 
   void aFailedSaveAtClosingCanKeepTheWindowOpen() {

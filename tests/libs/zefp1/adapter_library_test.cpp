@@ -315,7 +315,9 @@ TEST_F(AdapterLibraryTest, ARelativePathIsTakenFromTheWorkingFolder) {
     const AdapterParams params{0, 4800};
     const int opened = AdapterOpen(name.c_str(), &params);
     EXPECT_NE(opened, 0) << name << ": " << AdapterLastError();
-    if (opened != 0) EXPECT_NE(ReadAdapter().ok, 0) << AdapterLastError();
+    if (opened != 0) {
+      EXPECT_NE(ReadAdapter().ok, 0) << AdapterLastError();
+    }
     AdapterClose();
   }
   ::unsetenv("ZEFP1_COM7");
