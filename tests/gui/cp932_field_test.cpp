@@ -2,39 +2,22 @@
 // character boundary; characters code page 932 cannot hold are refused with a hint.
 #include <QApplication>
 #include <QClipboard>
-#include <QInputMethodEvent>
 #include <QLineEdit>
 #include <QTest>
 #include <QToolTip>
 
 #include "gui/cp932_field.h"
+#include "support/qt_typing.h"
 #include "support/sjis.h"
-
-namespace {
-
-void TypeText(QLineEdit& edit, const QString& text) {
-  for (const QChar c : text)
-    QTest::sendKeyEvent(QTest::Click, &edit, Qt::Key_unknown, QString(c), {});
-}
-
-void Commit(QLineEdit& edit, const QString& text) {
-  QInputMethodEvent composing(text, {});
-  QApplication::sendEvent(&edit, &composing);
-  QInputMethodEvent commit;
-  commit.setCommitString(text);
-  QApplication::sendEvent(&edit, &commit);
-}
-
-}  // namespace
 
 class Cp932FieldTest : public QObject {
   Q_OBJECT
 
- private slots:
+ private Q_SLOTS:
   void typingStopsAtTheByteLimitCountingDoubleByteAsTwo() {
     QLineEdit edit;
     LimitCp932Bytes(&edit, 5);
-    TypeText(edit, QStringLiteral("あいう"));
+    TypeText(&edit, QStringLiteral("あいう"));
     QCOMPARE(edit.text(), QStringLiteral("あい"));
     QTest::keyClicks(&edit, "ab");
     QCOMPARE(edit.text(), QStringLiteral("あいa"));
@@ -54,7 +37,7 @@ class Cp932FieldTest : public QObject {
   void inputMethodCommitIsCutNotThrownAway() {
     QLineEdit edit;
     LimitCp932Bytes(&edit, 5);
-    Commit(edit, QStringLiteral("日本語"));
+    CommitText(&edit, QStringLiteral("日本語"));
     QCOMPARE(edit.text(), QStringLiteral("日本"));
   }
 
@@ -63,8 +46,8 @@ class Cp932FieldTest : public QObject {
     edit.show();
     LimitCp932Bytes(&edit, 20);
     QTest::keyClicks(&edit, "a");
-    Commit(edit, QString::fromUtf8("\xF0\x9F\x98\x80") +
-                     QStringLiteral("〜"));  // an emoji, the wave dash
+    CommitText(&edit, QString::fromUtf8("\xF0\x9F\x98\x80") +
+                          QStringLiteral("〜"));  // an emoji, the wave dash
     QCOMPARE(edit.text(), QStringLiteral("a〜"));
     QCOMPARE(QToolTip::text(), QString::fromUtf8(kUnsupportedCharHint));
     QCOMPARE(Cp932Text(&edit), "a" + Sjis("～"));
