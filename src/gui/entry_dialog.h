@@ -71,11 +71,12 @@ class CEntryDlg : public QDialog {
 // The shared dialog, made by the main frame before start-up and kept for the whole run.
 extern CEntryDlg* g_entryDlg;
 
-// The openers of the shared dialog, for the main frame and the list.
-void EditNewEntry();          // "新規(&M)", toolbar "新規": an empty dialog
-void EditChosenEntry();       // context menu "編集": the current row when the user picked one
-void EditCurrentRowEntry();   // Enter on a selected row
+// The openers of the shared dialog, for the main frame and the list. Each runs it modally.
+void EditNewEntry();          // "新規(&M)" (32781), toolbar "新規" (32782): an empty dialog
+void EditChosenEntry();       // context menu "編集" (61470): the current row if one was picked
+void EditCurrentRowEntry();   // Enter on a selected row: the current row's entry
 void EditStartNumberEntry();  // after start-up: the start number, when one was given
 
-// The list's double-click: a dialog of its own on the current row, gone when it closes.
+// The list's double-click, after its button-down set g_rowChosen: a dialog of its own on
+// the current row, gone when it closes.
 void EditEntryInOwnDialog(AppContext& app, BookListView& list, QWidget* parent);

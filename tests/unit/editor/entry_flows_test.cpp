@@ -198,13 +198,6 @@ TEST_F(EntryFlowsTest, AFailedHandOverIsReportedAndTheSaveStillCompletes) {
   EXPECT_EQ(refreshes, 1);
 }
 
-TEST_F(EntryFlowsTest, AFormThatFailsItsChecksCallsNothing) {
-  EXPECT_EQ(Save(Form("3-1234", true)), SaveResult::StayOpen);
-  EXPECT_EQ(prompter.Texts(), Texts{"電話番号は市外局番を入力して下さい。"});
-  EXPECT_TRUE(adapter.calls.empty());
-  ExpectNothingStored({});
-}
-
 TEST_F(EntryFlowsTest, DeleteOfARowWithoutAnEntryOnlySaysSo) {
   DeleteEntry(flow, -1);
   EXPECT_EQ(prompter.Texts(), Texts{"電話帳にはの番号は見当たりません。"});
@@ -212,32 +205,25 @@ TEST_F(EntryFlowsTest, DeleteOfARowWithoutAnEntryOnlySaysSo) {
   EXPECT_EQ(refreshes, 0);
 }
 
-TEST_F(EntryFlowsTest, DeleteAsksAndNoKeepsTheEntry) {
-  const int index = Put(book, MakeEntry("03-1234"));
-  prompter.answers = {kNo};
-  DeleteEntry(flow, index);
-  EXPECT_EQ(prompter.Texts(), Texts{"電話帳から03-1234の番号を削除してもよろしいですか?"});
-  EXPECT_EQ(book[index].deleted, 0);
-  EXPECT_TRUE(callDir.calls.empty());
-  EXPECT_EQ(refreshes, 0);
-}
-
-TEST_F(EntryFlowsTest, DeleteMarksTheEntryAndAsksAboutTheAdapterOnlyForAnEntryWantedThere) {
+TEST_F(EntryFlowsTest, DeleteAsksThenMarksTheEntryAndAsksAboutTheAdapterOnlyForAnEntryWantedThere) {
   struct DeleteCase {
     bool wanted;
     std::deque<PromptAnswer> answers;
     Texts adapterCalls;
     int inAdapterAfter;
+    int deletedAfter;
   };
   const DeleteCase cases[] = {
-      {false, {kYes}, {}, 1},
-      {true, {kYes, kYes}, {"Delete"}, 0},
-      {true, {kYes, kNo}, {}, 1},
+      {true, {kNo}, {}, 1, 0},  // nothing changes, nothing is refreshed
+      {false, {kYes}, {}, 1, 1},
+      {true, {kYes, kYes}, {"Delete"}, 0, 1},
+      {true, {kYes, kNo}, {}, 1, 1},
   };
   for (const DeleteCase& c : cases) {
     book.entryCount = 0;
     prompter = {};
     adapter = {};
+    callDir = {};
     refreshes = 0;
     Put(book, MakeEntry("0311112222"));
     const int index = PutInAdapter("03-1234");
@@ -246,15 +232,16 @@ TEST_F(EntryFlowsTest, DeleteMarksTheEntryAndAsksAboutTheAdapterOnlyForAnEntryWa
     prompter.answers = c.answers;
     DeleteEntry(flow, index);
     EXPECT_EQ(prompter.messages.size(), c.answers.size());
-    if (c.wanted) {
+    EXPECT_EQ(prompter.messages[0].text, "電話帳から03-1234の番号を削除してもよろしいですか?");
+    if (c.answers.size() > 1) {
       EXPECT_EQ(prompter.messages[1].text,
                 "03-1234はZEF-P1に登録されていますが削除してもよろしいですか?");
     }
-    EXPECT_EQ(book[index].deleted, 1);
-    EXPECT_EQ(callDir.deletedIndex, index);
+    EXPECT_EQ(book[index].deleted, c.deletedAfter);
+    EXPECT_EQ(callDir.deletedIndex, c.deletedAfter ? index : -1);
     EXPECT_EQ(adapter.calls, c.adapterCalls);
     EXPECT_EQ(book[index].inAdapter, c.inAdapterAfter);
-    EXPECT_EQ(refreshes, 1);
+    EXPECT_EQ(refreshes, c.deletedAfter);
   }
 }
 
