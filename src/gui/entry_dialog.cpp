@@ -106,7 +106,7 @@ void CEntryDlg::BuildControls() {
   name_ = MakeEdit(this, "nameEdit", kName);
   nameKana_ = MakeEdit(this, "nameKanaEdit", kNameKana);
   postalCode_ = MakeEdit(this, "postalCodeEdit", kPostalCode);
-  postalCode_->setMaximumWidth(fontMetrics().horizontalAdvance('0') * 12);
+  postalCode_->setFixedWidth(fontMetrics().horizontalAdvance('0') * 11);
   fax_ = MakeEdit(this, "faxEdit", kFax);
   address_ = MakeEdit(this, "addressEdit", kAddress);
   company_ = MakeEdit(this, "companyEdit", kCompany);
@@ -119,7 +119,7 @@ void CEntryDlg::BuildControls() {
   person->addWidget(MakeLabel(this, "nameKanaLabel", "氏名かな(&R)", nameKana_), 0, 2);
   person->addWidget(nameKana_, 0, 3);
   person->addWidget(MakeLabel(this, "postalCodeLabel", "郵便番号(&U)", postalCode_), 1, 0);
-  person->addWidget(postalCode_, 1, 1);
+  person->addWidget(postalCode_, 1, 1, Qt::AlignLeft);  // half the name field, as on the form
   person->addWidget(MakeLabel(this, "faxLabel", "FAX番号(&F)", fax_), 1, 2);
   person->addWidget(fax_, 1, 3);
   const struct {
