@@ -3,6 +3,7 @@
 #include "app/prompter.h"
 #include "app/startup.h"
 #include "gui/dudode_view.h"
+#include "gui/entry_dialog.h"
 #include "gui/kana_tree.h"
 #include "gui/main_frame.h"
 #include "gui/message_box_prompter.h"
@@ -41,7 +42,7 @@ bool CDudOdeApp::InitInstance(const QStringList& arguments) {
   frame_->treeView().setFocus();
   frame_->treeView().SelectRoot();
 
-  if (g_startNumber[0] != '\0') frame_->OnEditEntry();
+  EditStartNumberEntry();
   return true;
 }
 

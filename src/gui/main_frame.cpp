@@ -17,11 +17,11 @@
 #include "gui/about_dialog.h"
 #include "gui/dudode_doc.h"
 #include "gui/dudode_view.h"
+#include "gui/entry_dialog.h"
 #include "gui/kana_tree.h"
 #include "gui/lock_keys.h"
 #include "platform/program_folder.h"
 #include "views/column_table.h"
-#include "views/list_state.h"
 
 namespace {
 
@@ -210,8 +210,12 @@ void CMainFrame::CreatePanes() {
   setCentralWidget(splitter_);
   g_listView = list_;
 
+  // The shared edit dialog lives as long as the frame.
+  g_entryDlg = new CEntryDlg(context_, *list_, this);
   connect(list_, &CDudOdeView::editRequested, this, &CMainFrame::OnEditEntry);
   connect(list_, &CDudOdeView::deleteRequested, this, &CMainFrame::OnDeleteEntry);
+  connect(list_, &CDudOdeView::doubleClickEditRequested, this,
+          [this] { EditEntryInOwnDialog(context_, *list_, this); });
 
   auto* next = new QShortcut(QKeySequence(Qt::Key_F6), this);
   connect(next, &QShortcut::activated, this, [this] { MoveFocusBetweenPanes(1); });
@@ -259,14 +263,22 @@ void CMainFrame::OnReadAdapter() {
   list_->RefreshList();
 }
 
-void CMainFrame::OnNewEntry() {
-  g_rowChosen = 0;
-  OnEditEntry();
+CMainFrame::~CMainFrame() {
+  g_entryDlg = nullptr;
+  g_listView = nullptr;
 }
 
-void CMainFrame::OnEditEntry() {}
+void CMainFrame::OnNewEntry() {
+  EditNewEntry();
+}
 
-void CMainFrame::OnDeleteEntry() {}
+void CMainFrame::OnEditEntry() {
+  EditChosenEntry();
+}
+
+void CMainFrame::OnDeleteEntry() {
+  g_entryDlg->DeleteCurrentEntry();
+}
 
 void CMainFrame::OnAbout() {
   AboutDialog about(this);

@@ -22,6 +22,7 @@ class CMainFrame final : public QMainWindow {
 
  public:
   CMainFrame(AppContext& context, CDudOdeDoc& document, QWidget* parent = nullptr);
+  ~CMainFrame() override;
 
   CDudOdeView& listView() const { return *list_; }
   CTreeV& treeView() const { return *tree_; }

@@ -12,8 +12,10 @@
 class FakeAdapter : public AdapterLibrary, public CallScript {
  public:
   std::vector<AdapterEntry> held;
-  int32_t reportedCount = -1;   // a count to report instead of held.size()
-  int readsBeforeFailure = -1;  // ReadAll fails once this many reads have succeeded
+  int32_t reportedCount = -1;               // a count to report instead of held.size()
+  int readsBeforeFailure = -1;              // ReadAll fails once this many reads have succeeded
+  std::vector<std::string> deletedNumbers;  // what each Delete was given
+  std::vector<AdapterEntry> registered;     // what each Register was given
 
   int Open(const char*, const AdapterParams&) override { return Result("Open"); }
   void Close() override { calls.push_back("Close"); }
@@ -24,8 +26,14 @@ class FakeAdapter : public AdapterLibrary, public CallScript {
     *count = reportedCount >= 0 ? reportedCount : static_cast<int32_t>(held.size());
     return 1;
   }
-  int Delete(const char*) override { return Result("Delete"); }
-  int Register(const AdapterEntry&) override { return Result("Register"); }
+  int Delete(const char* number) override {
+    deletedNumbers.emplace_back(number, strnlen(number, sizeof(AdapterEntry::number)));
+    return Result("Delete");
+  }
+  int Register(const AdapterEntry& entry) override {
+    registered.push_back(entry);
+    return Result("Register");
+  }
   int LastError() override { return ReportLastError(); }
 
  private:

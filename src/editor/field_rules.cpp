@@ -1,0 +1,104 @@
+#include "editor/field_rules.h"
+
+#include <array>
+#include <string_view>
+
+#include "book/phone_match.h"
+#include "index/char_class.h"
+#include "platform/text_bytes.h"
+
+namespace {
+
+// The single byte 0x2C; it is never the second byte of a double-byte character, so the
+// full-width comma does not count.
+bool HasComma(std::string_view text) {
+  return text.find(',') != std::string_view::npos;
+}
+
+bool HasAreaCode(std::string_view number) {
+  const auto stripped = StripHyphens(number);
+  return stripped.length > 0 && stripped.bytes[0] == '0';
+}
+
+struct Check {
+  bool (*passes)(const EntryForm&);
+  const char* message;
+  PromptIcon icon;
+};
+
+// The order matters: a number in full-width digits fails the area-code rule before the
+// single-byte one, for instance.
+constexpr PromptIcon kWarn = PromptIcon::Warning;
+constexpr PromptIcon kPlain = PromptIcon::None;
+const std::array<Check, 17> kChecks = {{
+    {[](const EntryForm& f) { return !f.number.empty(); }, "電話番号を入力して下さい。", kWarn},
+    {[](const EntryForm& f) { return !f.nameKana.empty(); }, "氏名かなを入力して下さい。", kWarn},
+    {[](const EntryForm& f) { return !f.name.empty(); }, "氏名を入力して下さい。", kWarn},
+    {[](const EntryForm& f) { return HasAreaCode(f.number); },
+     "電話番号は市外局番を入力して下さい。", kWarn},
+    {[](const EntryForm& f) { return IsSingleByteText(f.number); },
+     "電話番号は、半角数字を入力して下さい。", kWarn},
+    {[](const EntryForm& f) { return IsPhoneText(f.number); },
+     "電話番号欄に文字が入力されています。", kWarn},
+    {[](const EntryForm& f) { return IsSingleByteText(f.postalCode); },
+     "郵便番号は、半角数字を入力して下さい。", kWarn},
+    {[](const EntryForm& f) { return IsPhoneText(f.postalCode); },
+     "郵便番号欄に文字が入力されています。", kWarn},
+    {[](const EntryForm& f) { return IsSingleByteText(f.fax); },
+     "FAX番号は、半角数字をだけを入力して下さい。", kWarn},
+    {[](const EntryForm& f) { return IsPhoneText(f.fax); },
+     "FAX番号欄に数字以外が入力されています。", kWarn},
+    {[](const EntryForm& f) {
+       return IsSingleByteText(f.registeredName) && IsHalfKanaText(f.registeredName);
+     },
+     "登録名称は、半角カナを入力してください。", kPlain},
+    {[](const EntryForm& f) { return IsHiraganaReading(f.nameKana); },
+     "氏名かなは、平仮名を入力してください。", kPlain},
+    {[](const EntryForm& f) { return !HasComma(f.name); }, "氏名には、”,”を入力しないでください。",
+     kPlain},
+    {[](const EntryForm& f) { return !HasComma(f.company); },
+     "会社名には、”,”を入力しないでください。", kPlain},
+    {[](const EntryForm& f) { return !HasComma(f.email); },
+     "メールアドレスには、”,”を入力しないでください。", kPlain},
+    {[](const EntryForm& f) { return !HasComma(f.address); },
+     "住所には、”,”を入力しないでください。", kPlain},
+    {[](const EntryForm& f) { return !HasComma(f.companyAddress); },
+     "会社住所には、”,”を入力しないでください。", kPlain},
+}};
+
+// The entry the form describes, once every check passed; the save sets `inAdapter`.
+BookEntry WorkingEntry(const EntryForm& form) {
+  using text_bytes::FillField;
+  BookEntry w{};
+  FillField(w.number, form.number);
+  FillField(w.name, form.name);
+  FillField(w.nameKana, form.nameKana);
+  FillField(w.address, form.address);
+  FillField(w.fax, form.fax);
+  FillField(w.postalCode, form.postalCode);
+  FillField(w.company, form.company);
+  FillField(w.companyAddress, form.companyAddress);
+  FillField(w.email, form.email);
+  FillField(w.registeredName, form.registeredName);
+  FillField(w.adapterWanted, form.adapterWanted ? "1" : "0");
+  // An entry not meant for the adapter never carries call rejection.
+  FillField(w.callAccept, form.adapterWanted && form.callRejected ? "0" : "1");
+  const bool hasPattern = form.illumination >= 1 && form.illumination <= 3;
+  const char pattern[2] = {hasPattern ? static_cast<char>('0' + form.illumination) : '0', '\0'};
+  FillField(w.illumination, pattern);
+  w.inAdapter = 0;
+  return w;
+}
+
+}  // namespace
+
+std::optional<BookEntry> ValidateEntry(const EntryForm& form, Prompter& prompter,
+                                       PromptOwner owner) {
+  for (const Check& check : kChecks) {
+    if (!check.passes(form)) {
+      prompter.Ask(check.message, kAppTitle, check.icon, PromptButtons::Ok, owner);
+      return std::nullopt;
+    }
+  }
+  return WorkingEntry(form);
+}
