@@ -1,0 +1,21 @@
+// A BookListView for dialog tests: rows stand for the book indices the test gives, and
+// every refresh is counted.
+#pragma once
+
+#include <vector>
+
+#include "gui/book_list_view.h"
+
+class FakeBookListView : public BookListView {
+ public:
+  std::vector<int> rows;  // the book index each row shows
+  int selectedRow = -1;
+  int refreshCount = 0;
+
+  void RefreshList() override { ++refreshCount; }
+  bool HasSelectedRow() const override { return selectedRow >= 0; }
+  int RowCount() const override { return static_cast<int>(rows.size()); }
+  int EntryIndexOfRow(int row) const override {
+    return row >= 0 && row < RowCount() ? rows[static_cast<std::size_t>(row)] : -1;
+  }
+};
