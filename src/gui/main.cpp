@@ -1,6 +1,22 @@
+// DUDODE: the phone book for the ZEF-P1 caller-ID adapter.
 #include <QApplication>
 
+#include "book/adapter_library.h"
+#include "book/calldir_library.h"
+#include "gui/dudode_app.h"
+#include "gui/message_box_prompter.h"
+
 int main(int argc, char* argv[]) {
-  QApplication app(argc, argv);
-  return 0;
+  QApplication application(argc, argv);
+  QApplication::setApplicationName(QStringLiteral("DUDODE"));
+  QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/dudode.svg")));
+
+  LinkedCallDirLibrary callDir;
+  LinkedAdapterLibrary adapter;
+  MessageBoxPrompter prompter;
+  CDudOdeApp app(callDir, adapter, prompter, &prompter);
+  if (!app.InitInstance(QApplication::arguments().mid(1))) return 0;
+  const int result = QApplication::exec();
+  app.ExitInstance();
+  return result;
 }

@@ -80,7 +80,7 @@ class ColumnDialogTest : public QObject {
     QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, rect.center());
   }
 
- private slots:
+ private Q_SLOTS:
   void init() {
     prompter.messages.clear();
     list.refreshCount = 0;

@@ -30,7 +30,7 @@ void Commit(QLineEdit& edit, const QString& text) {
 class Cp932FieldTest : public QObject {
   Q_OBJECT
 
- private slots:
+ private Q_SLOTS:
   void typingStopsAtTheByteLimitCountingDoubleByteAsTwo() {
     QLineEdit edit;
     LimitCp932Bytes(&edit, 5);

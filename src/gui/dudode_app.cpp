@@ -1,0 +1,51 @@
+#include "gui/dudode_app.h"
+
+#include "app/prompter.h"
+#include "app/startup.h"
+#include "gui/dudode_view.h"
+#include "gui/kana_tree.h"
+#include "gui/main_frame.h"
+#include "gui/message_box_prompter.h"
+#include "platform/named_mutex.h"
+#include "platform/program_folder.h"
+#include "platform/text_bytes.h"
+
+CDudOdeApp::CDudOdeApp(CallDirLibrary& callDir, AdapterLibrary& adapter, Prompter& prompter,
+                       MessageBoxPrompter* mainWindowPrompter)
+    : context_{BookAccess{book_, callDir, prompter, {}}, adapter},
+      mainWindowPrompter_(mainWindowPrompter) {}
+
+CDudOdeApp::~CDudOdeApp() = default;
+
+bool CDudOdeApp::InitInstance(const QStringList& arguments) {
+  SetUpProgramFolder();
+  context_.access.bookPath = g_bookPath;
+  const QByteArray commandLine = arguments.join(' ').toLocal8Bit();
+  text_bytes::FillField(g_startNumber, StartNumberFrom({commandLine.constData(),
+                                                        static_cast<std::size_t>(commandLine.size())}));
+
+  Prompter& prompter = context_.access.prompter;
+  instanceLock_ = TakeInstanceLock(prompter);
+  if (!instanceLock_) return false;
+  g_adapterEnabled = OpenAdapterIfFree(prompter, context_.adapter, g_portIniPath);
+  LoadBookAtStart(context_.access, context_.adapter, g_adapterEnabled == 1);
+
+  document_.SetTitle({});
+  frame_ = std::make_unique<CMainFrame>(context_, document_);
+  if (mainWindowPrompter_ != nullptr) mainWindowPrompter_->SetMainWindow(frame_.get());
+  frame_->listView().OnInitialUpdate();
+  frame_->setWindowTitle(MainCaption());
+  frame_->show();
+  // The tree takes the focus and its root becomes the first selection, so that every later
+  // refresh lists the whole book until the user picks another node.
+  frame_->treeView().setFocus();
+  frame_->treeView().SelectRoot();
+
+  if (g_startNumber[0] != '\0') frame_->OnEditEntry();
+  return true;
+}
+
+void CDudOdeApp::ExitInstance() {
+  frame_.reset();
+  instanceLock_.reset();
+}

@@ -1,0 +1,7 @@
+#include "gui/qt_text.h"
+
+#include "platform/cp932.h"
+
+QString FromCp932(std::string_view cp932) {
+  return FromUtf8(cp932::ToUtf8(cp932).text);
+}

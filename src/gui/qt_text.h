@@ -1,0 +1,15 @@
+// Conversion between the book's code page 932 bytes and Qt's strings, at the GUI boundary.
+#pragma once
+
+#include <QString>
+#include <string>
+#include <string_view>
+
+// A code page 932 text for display; bytes that are not code page 932 show as far as they
+// convert.
+QString FromCp932(std::string_view cp932);
+
+// A UTF-8 message text (the program's own literals) as a QString.
+inline QString FromUtf8(std::string_view utf8) {
+  return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
