@@ -6,8 +6,8 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 
-#include "app/prompter.h"
 #include "gui/book_list_view.h"
+#include "gui/dialog_message.h"
 #include "platform/cp932.h"
 #include "platform/text_bytes.h"
 #include "views/column_choice.h"
@@ -119,10 +119,7 @@ bool CColumnDlg::IsShown(const QString& heading) const {
 // The top available item is the number, which every list shows first and no one adds.
 bool CColumnDlg::TopAvailableIsSelected() const { return availableList_->currentRow() == 0; }
 
-void CColumnDlg::Tell(const char* message) {
-  prompter_.Ask(message, kAppTitle, PromptIcon::None, PromptButtons::Ok,
-                PromptOwner::Of(static_cast<const QWidget*>(this)));
-}
+void CColumnDlg::Tell(const char* message) { TellInDialog(prompter_, *this, message); }
 
 void CColumnDlg::OnAvailableSelectionChanged() {
   const QListWidgetItem* item = availableList_->currentItem();
