@@ -1,5 +1,6 @@
 // The column-setting dialog: every refusal and its message, add and remove by button and
 // double-click, "全て", OK with widths by position, and Cancel leaving the columns alone.
+#include <QHeaderView>
 #include <QListWidget>
 #include <QPushButton>
 #include <QTest>
@@ -7,6 +8,8 @@
 #include <cstring>
 
 #include "gui/column_dialog.h"
+#include "book/phone_book.h"
+#include "gui/dudode_view.h"
 #include "platform/text_bytes.h"
 #include "support/fake_book_list_view.h"
 #include "support/recording_prompter.h"
@@ -204,6 +207,24 @@ class ColumnDialogTest : public QObject {
       QCOMPARE(g_columns[j].format, j == 5 || j == 8 ? 1 : 0);
     }
     QCOMPARE(list.refreshCount, 1);
+  }
+
+  void theBookListShowsTheChoiceWithTheWidthsDraggedBeforeIt() {
+    PhoneBook book;
+    CDudOdeView view(book);
+    view.show();
+    view.FillList(0);
+    view.horizontalHeader()->resizeSection(1, 120);  // the user drags 氏名 wider
+    {
+      CColumnDlg dialog(view, prompter);
+      dialog.findChild<QListWidget*>("shownList")->setCurrentRow(1);
+      QTest::mouseClick(dialog.findChild<QPushButton*>("removeButton"), Qt::LeftButton);
+      QTest::mouseClick(dialog.findChild<QPushButton*>("okButton"), Qt::LeftButton);
+    }
+    QCOMPARE(view.horizontalHeader()->count(), 2);
+    QCOMPARE(view.horizontalHeader()->model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("住所"));
+    QCOMPARE(view.columnWidth(0), 100);
+    QCOMPARE(view.columnWidth(1), 120);  // position 1's width, now 住所's
   }
 };
 
