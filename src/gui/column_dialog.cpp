@@ -49,8 +49,7 @@ CColumnDlg::CColumnDlg(BookListView& list, Prompter& prompter, QWidget* parent)
           &CColumnDlg::OnAvailableSelectionChanged);
   connect(availableList_, &QListWidget::itemDoubleClicked, this,
           &CColumnDlg::OnAvailableDoubleClicked);
-  connect(shownList_, &QListWidget::currentRowChanged, this,
-          &CColumnDlg::OnShownSelectionChanged);
+  connect(shownList_, &QListWidget::currentRowChanged, this, &CColumnDlg::OnShownSelectionChanged);
   connect(shownList_, &QListWidget::itemDoubleClicked, this, &CColumnDlg::OnRemove);
 }
 
@@ -110,16 +109,22 @@ void CColumnDlg::FillLists() {
   }
 }
 
-bool CColumnDlg::ShownIsFull() const { return shownList_->count() >= kMaxColumns; }
+bool CColumnDlg::ShownIsFull() const {
+  return shownList_->count() >= kMaxColumns;
+}
 
 bool CColumnDlg::IsShown(const QString& heading) const {
   return !shownList_->findItems(heading, Qt::MatchExactly).isEmpty();
 }
 
 // The top available item is the number, which every list shows first and no one adds.
-bool CColumnDlg::TopAvailableIsSelected() const { return availableList_->currentRow() == 0; }
+bool CColumnDlg::TopAvailableIsSelected() const {
+  return availableList_->currentRow() == 0;
+}
 
-void CColumnDlg::Tell(const char* message) { TellInDialog(prompter_, *this, message); }
+void CColumnDlg::Tell(const char* message) {
+  TellInDialog(prompter_, *this, message);
+}
 
 void CColumnDlg::OnAvailableSelectionChanged() {
   const QListWidgetItem* item = availableList_->currentItem();

@@ -56,8 +56,7 @@ CSearchDlg::CSearchDlg(AppContext& context, OpenEntry openEntry, QWidget* parent
   setWindowTitle(QStringLiteral("電話帳検索"));
   BuildControls();
   for (const char* text : kConditionTexts) conditionBox_->addItem(QString::fromUtf8(text));
-  const int condition =
-      g_searchCondition >= 0 && g_searchCondition < kSearchConditionCount ? g_searchCondition : 0;
+  const int condition = KnownSearchCondition(g_searchCondition);
   conditionBox_->setCurrentIndex(condition);
   // Opening leaves the input mode as the user had it; only a switch of condition sets it.
   LimitCp932Bytes(input_, SearchInputLimit(condition));
@@ -153,9 +152,9 @@ void CSearchDlg::PickRowAt(const QPoint& position) {
 void CSearchDlg::OnEdit() {
   if (g_pickedCol0[0] == '\0') return;
   const int condition = conditionBox_->currentIndex();
-  const auto entries = EntriesOfPickedRow(context_.access.book, condition,
-                                          text_bytes::FieldText(g_pickedCol0),
-                                          text_bytes::FieldText(g_pickedCol1));
+  const auto entries =
+      EntriesOfPickedRow(context_.access.book, condition, text_bytes::FieldText(g_pickedCol0),
+                         text_bytes::FieldText(g_pickedCol1));
   for (int index : entries) openEntry_(index);
   // A reading search stays open, its rows as they were, for the next entry of the reading.
   if (condition != kSearchByNameKana) reject();

@@ -25,7 +25,7 @@ void SearchResultModel::SetResults(const PhoneBook& book, const std::vector<int>
   for (int index : indices) {
     if (book.IsValidIndex(index)) rows_.push_back(book[index]);
   }
-  condition_ = condition >= 0 && condition < kSearchConditionCount ? condition : 0;
+  condition_ = KnownSearchCondition(condition);
   endResetModel();
 }
 
@@ -47,8 +47,7 @@ QVariant SearchResultModel::data(const QModelIndex& index, int role) const {
   return QString::fromStdString(cp932::ToUtf8(CellBytes(index.row(), index.column())).text);
 }
 
-QVariant SearchResultModel::headerData(int section, Qt::Orientation orientation,
-                                       int role) const {
+QVariant SearchResultModel::headerData(int section, Qt::Orientation orientation, int role) const {
   if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 ||
       section >= kResultColumns) {
     return {};

@@ -14,13 +14,21 @@ namespace {
 
 using FieldOf = std::string_view (*)(const BookEntry&);
 
-std::string_view Number(const BookEntry& e) { return text_bytes::FieldText(e.number); }
-std::string_view Name(const BookEntry& e) { return text_bytes::FieldText(e.name); }
-std::string_view Address(const BookEntry& e) { return text_bytes::FieldText(e.address); }
+std::string_view Number(const BookEntry& e) {
+  return text_bytes::FieldText(e.number);
+}
+std::string_view Name(const BookEntry& e) {
+  return text_bytes::FieldText(e.name);
+}
+std::string_view Address(const BookEntry& e) {
+  return text_bytes::FieldText(e.address);
+}
 std::string_view RegisteredName(const BookEntry& e) {
   return text_bytes::FieldText(e.registeredName);
 }
-std::string_view NameKana(const BookEntry& e) { return text_bytes::FieldText(e.nameKana); }
+std::string_view NameKana(const BookEntry& e) {
+  return text_bytes::FieldText(e.nameKana);
+}
 
 struct ConditionDef {
   int inputLimit;                  // bytes
@@ -34,10 +42,8 @@ constexpr std::array<ConditionDef, kSearchConditionCount> kConditions = {{
     {30, false, {NameKana, Number, Address}},
 }};
 
-// A condition outside the box's items is taken as the number, so no table is read past its end.
 const ConditionDef& Def(int condition) {
-  const bool known = condition >= 0 && condition < kSearchConditionCount;
-  return kConditions[static_cast<std::size_t>(known ? condition : kSearchByNumber)];
+  return kConditions[static_cast<std::size_t>(KnownSearchCondition(condition))];
 }
 
 // Hands `text` without its separators to `visit`: numbers lose "/", "-", ",", space and
@@ -54,12 +60,18 @@ void WithoutSeparators(const ConditionDef& def, std::string_view text, Visit vis
 
 }  // namespace
 
+int KnownSearchCondition(int condition) {
+  return condition >= 0 && condition < kSearchConditionCount ? condition : kSearchByNumber;
+}
+
 void ForgetPickedRow() {
   text_bytes::FillField(g_pickedCol0, "");
   text_bytes::FillField(g_pickedCol1, "");
 }
 
-int SearchInputLimit(int condition) { return Def(condition).inputLimit; }
+int SearchInputLimit(int condition) {
+  return Def(condition).inputLimit;
+}
 
 const char* SearchInputError(int condition, std::string_view input) {
   switch (condition) {

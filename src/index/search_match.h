@@ -25,6 +25,10 @@ extern int32_t g_searchCondition;
 extern char g_pickedCol0[32];
 extern char g_pickedCol1[24];
 
+// `condition` when it is one of the three, else the number: a value from outside (a
+// process-wide one) never indexes past a table.
+int KnownSearchCondition(int condition);
+
 // Forgets the picked row.
 void ForgetPickedRow();
 

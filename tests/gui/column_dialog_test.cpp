@@ -7,8 +7,8 @@
 #include <array>
 #include <cstring>
 
-#include "gui/column_dialog.h"
 #include "book/phone_book.h"
+#include "gui/column_dialog.h"
 #include "gui/dudode_view.h"
 #include "platform/text_bytes.h"
 #include "support/fake_book_list_view.h"
@@ -222,7 +222,8 @@ class ColumnDialogTest : public QObject {
       QTest::mouseClick(dialog.findChild<QPushButton*>("okButton"), Qt::LeftButton);
     }
     QCOMPARE(view.horizontalHeader()->count(), 2);
-    QCOMPARE(view.horizontalHeader()->model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("住所"));
+    QCOMPARE(view.horizontalHeader()->model()->headerData(1, Qt::Horizontal).toString(),
+             QStringLiteral("住所"));
     QCOMPARE(view.columnWidth(0), 100);
     QCOMPARE(view.columnWidth(1), 120);  // position 1's width, now 住所's
   }

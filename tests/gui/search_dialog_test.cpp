@@ -30,12 +30,14 @@ BookEntry Entry(const std::string& number, const std::string& kana, const std::s
 }
 
 void Type(QLineEdit* edit, const QString& text) {
-  for (const QChar c : text) QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QString(c), {});
+  for (const QChar c : text)
+    QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QString(c), {});
 }
 
 QStringList Column(const QAbstractItemModel* model, int column) {
   QStringList texts;
-  for (int row = 0; row < model->rowCount(); ++row) texts << model->index(row, column).data().toString();
+  for (int row = 0; row < model->rowCount(); ++row)
+    texts << model->index(row, column).data().toString();
   return texts;
 }
 
@@ -88,7 +90,8 @@ class SearchDialogTest : public QObject {
     }
     QStringList Headings() const {
       QStringList headings;
-      for (int c = 0; c < 3; ++c) headings << results->model()->headerData(c, Qt::Horizontal).toString();
+      for (int c = 0; c < 3; ++c)
+        headings << results->model()->headerData(c, Qt::Horizontal).toString();
       return headings;
     }
   };
@@ -97,9 +100,9 @@ class SearchDialogTest : public QObject {
   void init() {
     book = PhoneBook();
     Put(book, Entry("03-1234-5678", "やまだ たろう", "ﾔﾏﾀﾞ ﾀﾛｳ"));  // 0
-    Put(book, Entry("0312345679", "やま,かわ", "ﾔﾏｶﾜ"));           // 1
-    Put(book, Entry("06-1111-2222", "かわだ", "ｱｲ ｳｴ"));           // 2
-    Put(book, Entry("03-0000-0000", "やまの", "ｱｲ", true));        // 3, deleted
+    Put(book, Entry("0312345679", "やま,かわ", "ﾔﾏｶﾜ"));            // 1
+    Put(book, Entry("06-1111-2222", "かわだ", "ｱｲ ｳｴ"));            // 2
+    Put(book, Entry("03-0000-0000", "やまの", "ｱｲ", true));         // 3, deleted
     Put(book, Entry("03-1234-5678", "べつ", "ﾍﾞﾂ"));                // 4, the number of 0
     prompter.messages.clear();
     opened.clear();
@@ -132,21 +135,33 @@ class SearchDialogTest : public QObject {
     QTest::addColumn<QString>("message");
     QTest::addColumn<QStringList>("firstColumn");
     const QStringList byNumber03{"03-1234-5678", "0312345679", "03-1234-5678"};
-    QTest::newRow("number prefix") << 0 << "03" << "" << byNumber03;
-    QTest::newRow("hyphen ignored") << 0 << "03-1" << "" << byNumber03;
+    QTest::newRow("number prefix") << 0 << "03"
+                                   << "" << byNumber03;
+    QTest::newRow("hyphen ignored") << 0 << "03-1"
+                                    << "" << byNumber03;
     QTest::newRow("two hyphens list all")
-        << 0 << "--" << "" << QStringList{"03-1234-5678", "0312345679", "06-1111-2222", "03-1234-5678"};
-    QTest::newRow("lone hyphen") << 0 << "-" << "数字を入力してください。" << QStringList{};
-    QTest::newRow("letter") << 0 << "03a" << "数字を入力してください。" << QStringList{};
-    QTest::newRow("full-width") << 0 << "０３" << "半角数字を入力してください。" << QStringList{};
-    QTest::newRow("half-width kana")
-        << 1 << "ﾔﾏ" << "" << QStringList{"ﾔﾏﾀﾞ ﾀﾛｳ", "ﾔﾏｶﾜ"};
-    QTest::newRow("spaces ignored") << 1 << "ｱｲｳ" << "" << QStringList{"ｱｲ ｳｴ"};
-    QTest::newRow("full-width kana") << 1 << "アイ" << "半角カナを入力してください。" << QStringList{};
-    QTest::newRow("letters") << 1 << "AB" << "カナを入力してください。" << QStringList{};
-    QTest::newRow("reading") << 2 << "やまだた" << "" << QStringList{"やまだ たろう"};
-    QTest::newRow("comma ignored") << 2 << "やまか" << "" << QStringList{"やま,かわ"};
-    QTest::newRow("katakana") << 2 << "ヤマ" << "平仮名を入力してください。" << QStringList{};
+        << 0 << "--"
+        << "" << QStringList{"03-1234-5678", "0312345679", "06-1111-2222", "03-1234-5678"};
+    QTest::newRow("lone hyphen") << 0 << "-"
+                                 << "数字を入力してください。" << QStringList{};
+    QTest::newRow("letter") << 0 << "03a"
+                            << "数字を入力してください。" << QStringList{};
+    QTest::newRow("full-width") << 0 << "０３"
+                                << "半角数字を入力してください。" << QStringList{};
+    QTest::newRow("half-width kana") << 1 << "ﾔﾏ"
+                                     << "" << QStringList{"ﾔﾏﾀﾞ ﾀﾛｳ", "ﾔﾏｶﾜ"};
+    QTest::newRow("spaces ignored") << 1 << "ｱｲｳ"
+                                    << "" << QStringList{"ｱｲ ｳｴ"};
+    QTest::newRow("full-width kana") << 1 << "アイ"
+                                     << "半角カナを入力してください。" << QStringList{};
+    QTest::newRow("letters") << 1 << "AB"
+                             << "カナを入力してください。" << QStringList{};
+    QTest::newRow("reading") << 2 << "やまだた"
+                             << "" << QStringList{"やまだ たろう"};
+    QTest::newRow("comma ignored") << 2 << "やまか"
+                                   << "" << QStringList{"やま,かわ"};
+    QTest::newRow("katakana") << 2 << "ヤマ"
+                              << "平仮名を入力してください。" << QStringList{};
   }
 
   void eachConditionChecksItsInputAndListsLiveEntries() {

@@ -12,7 +12,7 @@ namespace {
 
 struct InputCase {
   int condition;
-  std::string input;  // UTF-8
+  std::string input;    // UTF-8
   const char* message;  // nullptr: the text may be searched for
 };
 
@@ -29,23 +29,23 @@ TEST_P(SearchInputErrorTest, GivesTheConditionsMessage) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    EveryCondition, SearchInputErrorTest,
-    testing::Values(InputCase{0, "03", nullptr}, InputCase{0, "03-", nullptr},
-                    InputCase{0, "--", nullptr}, InputCase{0, "*#1", nullptr},
-                    InputCase{0, "-", "数字を入力してください。"},
-                    InputCase{0, "03a", "数字を入力してください。"},
-                    InputCase{0, "03 1", "数字を入力してください。"},
-                    InputCase{0, "ｱ", "数字を入力してください。"},
-                    InputCase{0, "０３", "半角数字を入力してください。"},
-                    InputCase{1, "ｱｲ", nullptr}, InputCase{1, " ", nullptr},
-                    InputCase{1, "アイ", "半角カナを入力してください。"},
-                    InputCase{1, "AB", "カナを入力してください。"},
-                    InputCase{1, "ｱ1", "カナを入力してください。"},
-                    InputCase{2, "やま", nullptr}, InputCase{2, "や ま,だ", nullptr},
-                    InputCase{2, "ヤマ", "平仮名を入力してください。"},
-                    InputCase{2, "yama", "平仮名を入力してください。"},
-                    InputCase{2, "", "平仮名を入力してください。"}));
+INSTANTIATE_TEST_SUITE_P(EveryCondition, SearchInputErrorTest,
+                         testing::Values(InputCase{0, "03", nullptr}, InputCase{0, "03-", nullptr},
+                                         InputCase{0, "--", nullptr}, InputCase{0, "*#1", nullptr},
+                                         InputCase{0, "-", "数字を入力してください。"},
+                                         InputCase{0, "03a", "数字を入力してください。"},
+                                         InputCase{0, "03 1", "数字を入力してください。"},
+                                         InputCase{0, "ｱ", "数字を入力してください。"},
+                                         InputCase{0, "０３", "半角数字を入力してください。"},
+                                         InputCase{1, "ｱｲ", nullptr}, InputCase{1, " ", nullptr},
+                                         InputCase{1, "アイ", "半角カナを入力してください。"},
+                                         InputCase{1, "AB", "カナを入力してください。"},
+                                         InputCase{1, "ｱ1", "カナを入力してください。"},
+                                         InputCase{2, "やま", nullptr},
+                                         InputCase{2, "や ま,だ", nullptr},
+                                         InputCase{2, "ヤマ", "平仮名を入力してください。"},
+                                         InputCase{2, "yama", "平仮名を入力してください。"},
+                                         InputCase{2, "", "平仮名を入力してください。"}));
 
 BookEntry Entry(const std::string& number, const std::string& kana, const std::string& registered,
                 bool deleted = false) {
@@ -83,15 +83,13 @@ TEST_P(FindSearchMatchesTest, ListsLiveEntriesByPrefixWithSeparatorsIgnored) {
 
 INSTANTIATE_TEST_SUITE_P(
     EveryCondition, FindSearchMatchesTest,
-    testing::Values(MatchCase{0, "03", {0, 1}}, MatchCase{0, "03-", {0, 1}},
-                    MatchCase{0, "0-3-1-2", {0, 1}}, MatchCase{0, "0312345678", {0}},
-                    MatchCase{0, "0612", {}}, MatchCase{0, "(", {4}},
-                    MatchCase{0, "--", {0, 1, 2, 4, 5}}, MatchCase{0, "0312345678901234567890", {}},
-                    MatchCase{1, "ﾔﾏ", {0, 1}}, MatchCase{1, "ﾔﾏﾀﾞﾀ", {0}},
-                    MatchCase{1, " ", {0, 1, 2, 4, 5}}, MatchCase{1, "ｶ ﾜ", {2}},
-                    MatchCase{2, "やま", {0, 1}}, MatchCase{2, "やまか", {1}},
-                    MatchCase{2, "やまだたろう", {0}}, MatchCase{2, "はや", {4}},
-                    MatchCase{2, "わ", {}}));
+    testing::Values(
+        MatchCase{0, "03", {0, 1}}, MatchCase{0, "03-", {0, 1}}, MatchCase{0, "0-3-1-2", {0, 1}},
+        MatchCase{0, "0312345678", {0}}, MatchCase{0, "0612", {}}, MatchCase{0, "(", {4}},
+        MatchCase{0, "--", {0, 1, 2, 4, 5}}, MatchCase{0, "0312345678901234567890", {}},
+        MatchCase{1, "ﾔﾏ", {0, 1}}, MatchCase{1, "ﾔﾏﾀﾞﾀ", {0}}, MatchCase{1, " ", {0, 1, 2, 4, 5}},
+        MatchCase{1, "ｶ ﾜ", {2}}, MatchCase{2, "やま", {0, 1}}, MatchCase{2, "やまか", {1}},
+        MatchCase{2, "やまだたろう", {0}}, MatchCase{2, "はや", {4}}, MatchCase{2, "わ", {}}));
 
 TEST(SearchResultText, ShowsTheConditionsThreeFields) {
   const PhoneBook book = SampleBook();
@@ -114,7 +112,7 @@ TEST(SearchResultText, ShowsTheConditionsThreeFields) {
 
 TEST(EntriesOfPickedRow, FindsEveryLiveEntryThePickedRowStandsFor) {
   PhoneBook book = SampleBook();
-  Put(book, Entry("03-1234-5678", "べつ", "ﾍﾞﾂ"));                // same number, index 6
+  Put(book, Entry("03-1234-5678", "べつ", "ﾍﾞﾂ"));                      // same number, index 6
   Put(book, Entry("03-1234-5678", "やまだ たろう", "ﾔﾏﾀﾞ ﾀﾛｳ", true));  // deleted twin, 7
   const std::string number = "03-1234-5678";
   EXPECT_EQ(EntriesOfPickedRow(book, 0, number, Sjis("名前")), (std::vector<int>{0, 6}));

@@ -42,8 +42,8 @@ TEST(StoreChosenColumns, WidthsStayWithPositionsAndAlignmentFollowsTheName) {
   table[1].width = 80;
   table[2].width = 150;
   table[3].width = 3;  // too narrow to have been a column
-  ASSERT_EQ(StoreChosenColumns(table, Headings({"電話番号", "住所", "FAX番号", "郵便番号",
-                                                "E-mailアドレス"})),
+  ASSERT_EQ(StoreChosenColumns(
+                table, Headings({"電話番号", "住所", "FAX番号", "郵便番号", "E-mailアドレス"})),
             5);
   ExpectRows(table, {{"電話番号", 100, kAlignLeft, kFieldNumber},
                      {"住所", 80, kAlignLeft, kFieldAddress},
