@@ -1,8 +1,7 @@
-// The search dialog: each condition's checks and messages, the result rows, the input
-// limits and modes, picking a row and the edit button under each condition.
+// The search dialog: each condition's checks and messages, the rows, the input limits and
+// modes, picking a row and the edit button under each condition.
 #include <QAbstractItemModelTester>
 #include <QComboBox>
-#include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTableView>
@@ -11,7 +10,6 @@
 #include "gui/app_context.h"
 #include "gui/search_dialog.h"
 #include "index/search_match.h"
-#include "platform/text_bytes.h"
 #include "support/book_builder.h"
 #include "support/fake_adapter.h"
 #include "support/fake_calldir.h"
@@ -20,12 +18,10 @@
 
 namespace {
 
-BookEntry Entry(const std::string& number, const std::string& kana, const std::string& registered,
-                bool deleted = false) {
+BookEntry Entry(const char* number, const std::string& kana, const std::string& registered) {
   BookEntry entry = MakeEntry(number, Sjis(kana), Sjis("山田"));
   text_bytes::FillField(entry.registeredName, Sjis(registered));
   text_bytes::FillField(entry.address, Sjis("東京都"));
-  entry.deleted = deleted ? 1 : 0;
   return entry;
 }
 
@@ -41,6 +37,13 @@ QStringList Column(const QAbstractItemModel* model, int column) {
   return texts;
 }
 
+QStringList Headings(const QAbstractItemModel* model) {
+  QStringList headings;
+  for (int c = 0; c < model->columnCount(); ++c)
+    headings << model->headerData(c, Qt::Horizontal).toString();
+  return headings;
+}
+
 }  // namespace
 
 class SearchDialogTest : public QObject {
@@ -52,49 +55,38 @@ class SearchDialogTest : public QObject {
   FakeAdapter adapter;
   AppContext context{BookAccess{book, callDir, prompter, ""}, adapter};
   std::vector<int> opened;
-  std::function<void(int)> onOpen;  // what the edit dialog does while it is open
 
   struct Dialog {
     CSearchDlg dialog;
     QComboBox* condition;
     QLineEdit* input;
-    QPushButton* start;
     QPushButton* edit;
     QTableView* results;
     explicit Dialog(SearchDialogTest& t)
-        : dialog(t.context,
-                 [&t](int index) {
-                   t.opened.push_back(index);
-                   if (t.onOpen) t.onOpen(index);
-                 }),
+        : dialog(t.context, [&t](int index) { t.Edit(index); }),
           condition(dialog.findChild<QComboBox*>("conditionBox")),
           input(dialog.findChild<QLineEdit*>("searchInput")),
-          start(dialog.findChild<QPushButton*>("startButton")),
           edit(dialog.findChild<QPushButton*>("editButton")),
           results(dialog.findChild<QTableView*>("resultList")) {
       dialog.show();
     }
     void Search(int conditionIndex, const QString& text) {
-      if (condition->currentIndex() != conditionIndex) condition->setCurrentIndex(conditionIndex);
+      condition->setCurrentIndex(conditionIndex);
       input->clear();
       Type(input, text);
-      QTest::mouseClick(start, Qt::LeftButton);
+      QTest::mouseClick(dialog.findChild<QPushButton*>("startButton"), Qt::LeftButton);
     }
-    void ClickRow(int row) {
-      const QRect rect = results->visualRect(results->model()->index(row, 0));
-      QTest::mouseClick(results->viewport(), Qt::LeftButton, {}, rect.center());
-    }
-    void ClickBesideRows() {
-      QTest::mouseClick(results->viewport(), Qt::LeftButton, {},
-                        QPoint(5, results->viewport()->height() - 3));
-    }
-    QStringList Headings() const {
-      QStringList headings;
-      for (int c = 0; c < 3; ++c)
-        headings << results->model()->headerData(c, Qt::Horizontal).toString();
-      return headings;
-    }
+    void Click(QPoint at) { QTest::mouseClick(results->viewport(), Qt::LeftButton, {}, at); }
+    void ClickRow(int row) { Click(results->visualRect(results->model()->index(row, 0)).center()); }
+    void ClickBesideRows() { Click(QPoint(5, results->viewport()->height() - 3)); }
+    QStringList Rows() const { return Column(results->model(), 0); }
   };
+
+  // What the edit dialog does here: it records the index and changes the entry's reading.
+  void Edit(int index) {
+    opened.push_back(index);
+    text_bytes::FillField(book[index].nameKana, Sjis("かえた"));
+  }
 
  private Q_SLOTS:
   void init() {
@@ -102,11 +94,11 @@ class SearchDialogTest : public QObject {
     Put(book, Entry("03-1234-5678", "やまだ たろう", "ﾔﾏﾀﾞ ﾀﾛｳ"));  // 0
     Put(book, Entry("0312345679", "やま,かわ", "ﾔﾏｶﾜ"));            // 1
     Put(book, Entry("06-1111-2222", "かわだ", "ｱｲ ｳｴ"));            // 2
-    Put(book, Entry("03-0000-0000", "やまの", "ｱｲ", true));         // 3, deleted
-    Put(book, Entry("03-1234-5678", "べつ", "ﾍﾞﾂ"));                // 4, the number of 0
+    Put(book, Entry("03-1234-5678", "べつ", "ﾍﾞﾂ"));                // 3, the number of 0
+    Put(book, Entry("03-0000-0000", "やまの", "ｱｲ"));               // 4, deleted
+    book[4].deleted = 1;
     prompter.messages.clear();
     opened.clear();
-    onOpen = nullptr;
     g_searchCondition = 0;
     ForgetPickedRow();
   }
@@ -115,70 +107,56 @@ class SearchDialogTest : public QObject {
     g_searchCondition = kSearchByRegisteredName;
     Dialog d(*this);
     QAbstractItemModelTester tester(d.results->model());
-    QCOMPARE(d.dialog.windowTitle(), QStringLiteral("電話帳検索"));
-    QCOMPARE(d.condition->count(), 3);
     QCOMPARE(d.condition->itemText(2), QStringLiteral("氏名かな"));
     QCOMPARE(d.condition->currentIndex(), 1);
-    QCOMPARE(d.Headings(), (QStringList{"登録名称", "電話番号", "住所"}));
+    QCOMPARE(Headings(d.results->model()), (QStringList{"登録名称", "電話番号", "住所"}));
     QCOMPARE(d.results->columnWidth(1), 80);
-    QVERIFY(d.input->text().isEmpty() && d.results->model()->rowCount() == 0);
-    QVERIFY(!d.start->isEnabled() && !d.edit->isEnabled());
+    auto* start = d.dialog.findChild<QPushButton*>("startButton");
+    QVERIFY(d.input->text().isEmpty() && d.Rows().isEmpty());
+    QVERIFY(!start->isEnabled() && !d.edit->isEnabled());
     Type(d.input, "ｱ");
-    QVERIFY(d.start->isEnabled());
-    QTest::keyClick(d.input, Qt::Key_Backspace);
-    QVERIFY(!d.start->isEnabled());
+    QVERIFY(start->isEnabled());
   }
 
   void eachConditionChecksItsInputAndListsLiveEntries_data() {
     QTest::addColumn<int>("condition");
     QTest::addColumn<QString>("input");
-    QTest::addColumn<QString>("message");
-    QTest::addColumn<QStringList>("firstColumn");
-    const QStringList byNumber03{"03-1234-5678", "0312345679", "03-1234-5678"};
-    QTest::newRow("number prefix") << 0 << "03"
-                                   << "" << byNumber03;
-    QTest::newRow("hyphen ignored") << 0 << "03-1"
-                                    << "" << byNumber03;
-    QTest::newRow("two hyphens list all")
-        << 0 << "--"
-        << "" << QStringList{"03-1234-5678", "0312345679", "06-1111-2222", "03-1234-5678"};
+    QTest::addColumn<QString>("message");  // empty: the search runs
+    QTest::addColumn<QStringList>("rows");
+    const QStringList none;
+    QTest::newRow("number") << 0 << "03-1" << QString()
+                            << QStringList{"03-1234-5678", "0312345679", "03-1234-5678"};
+    QTest::newRow("two hyphens: all live")
+        << 0 << "--" << QString()
+        << QStringList{"03-1234-5678", "0312345679", "06-1111-2222", "03-1234-5678"};
     QTest::newRow("lone hyphen") << 0 << "-"
-                                 << "数字を入力してください。" << QStringList{};
-    QTest::newRow("letter") << 0 << "03a"
-                            << "数字を入力してください。" << QStringList{};
-    QTest::newRow("full-width") << 0 << "０３"
-                                << "半角数字を入力してください。" << QStringList{};
-    QTest::newRow("half-width kana") << 1 << "ﾔﾏ"
-                                     << "" << QStringList{"ﾔﾏﾀﾞ ﾀﾛｳ", "ﾔﾏｶﾜ"};
-    QTest::newRow("spaces ignored") << 1 << "ｱｲｳ"
-                                    << "" << QStringList{"ｱｲ ｳｴ"};
+                                 << "数字を入力してください。" << none;
+    QTest::newRow("full-width digits") << 0 << "０３"
+                                       << "半角数字を入力してください。" << none;
+    QTest::newRow("registered name") << 1 << "ｱｲｳ" << QString() << QStringList{"ｱｲ ｳｴ"};
     QTest::newRow("full-width kana") << 1 << "アイ"
-                                     << "半角カナを入力してください。" << QStringList{};
+                                     << "半角カナを入力してください。" << none;
     QTest::newRow("letters") << 1 << "AB"
-                             << "カナを入力してください。" << QStringList{};
-    QTest::newRow("reading") << 2 << "やまだた"
-                             << "" << QStringList{"やまだ たろう"};
-    QTest::newRow("comma ignored") << 2 << "やまか"
-                                   << "" << QStringList{"やま,かわ"};
+                             << "カナを入力してください。" << none;
+    QTest::newRow("reading") << 2 << "やまか" << QString() << QStringList{"やま,かわ"};
     QTest::newRow("katakana") << 2 << "ヤマ"
-                              << "平仮名を入力してください。" << QStringList{};
+                              << "平仮名を入力してください。" << none;
   }
 
   void eachConditionChecksItsInputAndListsLiveEntries() {
     QFETCH(int, condition);
     QFETCH(QString, input);
     QFETCH(QString, message);
-    QFETCH(QStringList, firstColumn);
+    QFETCH(QStringList, rows);
     Dialog d(*this);
-    const QString oneRow[] = {"06", "ﾍ", "か"};  // rows a refused text must leave alone
-    d.Search(condition, oneRow[condition]);
-    const QStringList before = Column(d.results->model(), 0);
+    d.Search(condition, QStringList{"06", "ﾍ", "か"}[condition]);  // one row to keep or replace
+    const QStringList before = d.Rows();
     QCOMPARE(before.size(), 1);
     d.Search(condition, input);
     if (message.isEmpty()) {
       QVERIFY(prompter.messages.empty());
-      QCOMPARE(Column(d.results->model(), 0), firstColumn);
-      QCOMPARE(Column(d.results->model(), 2), QStringList(firstColumn.size(), "東京都"));
+      QCOMPARE(d.Rows(), rows);
+      QCOMPARE(Column(d.results->model(), 2), QStringList(rows.size(), "東京都"));
       return;
     }
     QCOMPARE(prompter.messages.size(), std::size_t{1});
@@ -187,28 +165,25 @@ class SearchDialogTest : public QObject {
     QCOMPARE(box.caption, std::string(kAppTitle));
     QVERIFY(box.icon == PromptIcon::None && box.buttons == PromptButtons::Ok);
     QCOMPARE(box.owner.window, static_cast<const void*>(static_cast<QWidget*>(&d.dialog)));
-    QCOMPARE(Column(d.results->model(), 0), before);
+    QCOMPARE(d.Rows(), before);
     QCOMPARE(d.input->text(), input);
   }
 
   void switchingTheConditionEmptiesInputAndListAndSetsLimitAndMode() {
     Dialog d(*this);
     d.Search(0, "03");
-    QVERIFY(d.results->model()->rowCount() > 0);
     QVERIFY(d.input->testAttribute(Qt::WA_InputMethodEnabled));  // opening keeps the mode
     Type(d.input, QString(23, '1'));
-    QCOMPARE(d.input->text(), "03" + QString(20, '1'));
+    QCOMPARE(d.input->text(), "03" + QString(20, '1'));  // 22 bytes
     d.condition->setCurrentIndex(1);
     QCOMPARE(g_searchCondition, 1);
-    QVERIFY(d.input->text().isEmpty() && d.results->model()->rowCount() == 0);
-    QCOMPARE(d.Headings(), (QStringList{"登録名称", "電話番号", "住所"}));
-    QVERIFY(d.input->testAttribute(Qt::WA_InputMethodEnabled));
+    QVERIFY(d.input->text().isEmpty() && d.Rows().isEmpty());
     QVERIFY(d.input->inputMethodHints() & Qt::ImhNoPredictiveText);
     Type(d.input, QString(21, QChar(0xFF71)));  // ｱ, one byte each
     QCOMPARE(d.input->text().size(), 20);
     d.condition->setCurrentIndex(2);
-    QCOMPARE(d.Headings(), (QStringList{"氏名かな", "電話番号", "住所"}));
-    QCOMPARE(d.input->inputMethodHints(), Qt::ImhNone);
+    QCOMPARE(Headings(d.results->model()), (QStringList{"氏名かな", "電話番号", "住所"}));
+    QVERIFY(d.input->testAttribute(Qt::WA_InputMethodEnabled));
     Type(d.input, QString(16, QChar(0x3042)));  // あ, two bytes each
     QCOMPARE(d.input->text().size(), 15);
     d.condition->setCurrentIndex(0);
@@ -216,60 +191,50 @@ class SearchDialogTest : public QObject {
     QVERIFY(d.input->inputMethodHints() & Qt::ImhDialableCharactersOnly);
   }
 
-  void editUnderTheNumberOpensEveryEntryOfThatNumberThenCloses() {
+  void editOpensEachEntryThePickedRowStandsFor_data() {
+    QTest::addColumn<int>("condition");
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<std::vector<int>>("entries");
+    QTest::addColumn<bool>("staysOpen");
+    QTest::newRow("number: every entry of it")
+        << 0 << "031234" << 2 << std::vector<int>{0, 3} << false;
+    QTest::newRow("registered name and number") << 1 << "ﾔﾏ" << 1 << std::vector<int>{1} << false;
+    QTest::newRow("reading and number") << 2 << "やま" << 0 << std::vector<int>{0} << true;
+  }
+
+  void editOpensEachEntryThePickedRowStandsFor() {
+    QFETCH(int, condition);
+    QFETCH(QString, input);
+    QFETCH(int, row);
+    QFETCH(std::vector<int>, entries);
+    QFETCH(bool, staysOpen);
     Dialog d(*this);
-    d.Search(0, "031234");
-    d.ClickRow(2);  // entry 4, which has the number of entry 0
+    d.Search(condition, input);
+    const QStringList rows = d.Rows();
+    d.ClickRow(row);
     QVERIFY(d.edit->isEnabled());
-    QCOMPARE(std::string(g_pickedCol0), std::string("03-1234-5678"));
     QTest::mouseClick(d.edit, Qt::LeftButton);
-    QCOMPARE(opened, (std::vector<int>{0, 4}));
-    QVERIFY(d.dialog.isHidden());
-    QCOMPARE(d.dialog.result(), int(QDialog::Rejected));
-  }
-
-  void editUnderTheRegisteredNameOpensThatEntryThenCloses() {
-    Dialog d(*this);
-    d.Search(1, "ﾔﾏ");
-    d.ClickRow(1);
-    QCOMPARE(std::string(g_pickedCol1), std::string("0312345679"));
-    QTest::mouseClick(d.edit, Qt::LeftButton);
-    QCOMPARE(opened, (std::vector<int>{1}));
-    QVERIFY(d.dialog.isHidden());
-  }
-
-  void editUnderTheReadingStaysOpenWithTheRowsAsTheyWere() {
-    onOpen = [this](int index) { text_bytes::FillField(book[index].nameKana, Sjis("かえた")); };
-    Dialog d(*this);
-    d.Search(2, "やま");
-    d.ClickRow(0);
-    QTest::mouseClick(d.edit, Qt::LeftButton);
-    QCOMPARE(opened, (std::vector<int>{0}));
-    QVERIFY(d.dialog.isVisible());
-    QCOMPARE(Column(d.results->model(), 0), (QStringList{"やまだ たろう", "やま,かわ"}));
+    QCOMPARE(opened, entries);
+    QCOMPARE(d.dialog.isVisible(), staysOpen);
+    QCOMPARE(d.Rows(), rows);  // not refreshed, though the edit changed a reading
   }
 
   void aClickBesideTheRowsOrANewSearchForgetsThePick() {
     Dialog d(*this);
     d.Search(0, "06");
     d.ClickRow(0);
-    QVERIFY(d.edit->isEnabled());
     d.ClickBesideRows();
     QVERIFY(!d.edit->isEnabled());
-    QCOMPARE(g_pickedCol0[0], '\0');
     QTest::keyClick(d.results, Qt::Key_Down);  // a key in a list with rows enables the button
     QVERIFY(d.edit->isEnabled());
     QTest::mouseClick(d.edit, Qt::LeftButton);
-    QVERIFY(opened.empty());  // but nothing was picked, so nothing opens
-    QVERIFY(d.dialog.isVisible());
-
+    QVERIFY(opened.empty() && d.dialog.isVisible());  // but nothing is picked
     d.ClickRow(0);
-    d.Search(0, "03");  // the picked row is gone from the list
+    d.Search(0, "09");  // the picked row is gone from the list
+    QTest::keyClick(d.results, Qt::Key_Down);
+    QVERIFY(!d.edit->isEnabled());  // in an empty list the button stays off
     QCOMPARE(g_pickedCol0[0], '\0');
-    QVERIFY(!d.edit->isEnabled());
-    d.Search(0, "09");
-    QTest::keyClick(d.results, Qt::Key_Down);  // in an empty list the button stays off
-    QVERIFY(!d.edit->isEnabled());
   }
 };
 

@@ -10,43 +10,6 @@
 
 namespace {
 
-struct InputCase {
-  int condition;
-  std::string input;    // UTF-8
-  const char* message;  // nullptr: the text may be searched for
-};
-
-class SearchInputErrorTest : public testing::TestWithParam<InputCase> {};
-
-TEST_P(SearchInputErrorTest, GivesTheConditionsMessage) {
-  const InputCase& c = GetParam();
-  const char* message = SearchInputError(c.condition, Sjis(c.input));
-  if (c.message == nullptr) {
-    EXPECT_EQ(message, nullptr) << message;
-  } else {
-    ASSERT_NE(message, nullptr);
-    EXPECT_STREQ(message, c.message);
-  }
-}
-
-INSTANTIATE_TEST_SUITE_P(EveryCondition, SearchInputErrorTest,
-                         testing::Values(InputCase{0, "03", nullptr}, InputCase{0, "03-", nullptr},
-                                         InputCase{0, "--", nullptr}, InputCase{0, "*#1", nullptr},
-                                         InputCase{0, "-", "数字を入力してください。"},
-                                         InputCase{0, "03a", "数字を入力してください。"},
-                                         InputCase{0, "03 1", "数字を入力してください。"},
-                                         InputCase{0, "ｱ", "数字を入力してください。"},
-                                         InputCase{0, "０３", "半角数字を入力してください。"},
-                                         InputCase{1, "ｱｲ", nullptr}, InputCase{1, " ", nullptr},
-                                         InputCase{1, "アイ", "半角カナを入力してください。"},
-                                         InputCase{1, "AB", "カナを入力してください。"},
-                                         InputCase{1, "ｱ1", "カナを入力してください。"},
-                                         InputCase{2, "やま", nullptr},
-                                         InputCase{2, "や ま,だ", nullptr},
-                                         InputCase{2, "ヤマ", "平仮名を入力してください。"},
-                                         InputCase{2, "yama", "平仮名を入力してください。"},
-                                         InputCase{2, "", "平仮名を入力してください。"}));
-
 BookEntry Entry(const std::string& number, const std::string& kana, const std::string& registered,
                 bool deleted = false) {
   BookEntry entry = MakeEntry(number, Sjis(kana), Sjis("名前"));
@@ -90,25 +53,6 @@ INSTANTIATE_TEST_SUITE_P(
         MatchCase{1, "ﾔﾏ", {0, 1}}, MatchCase{1, "ﾔﾏﾀﾞﾀ", {0}}, MatchCase{1, " ", {0, 1, 2, 4, 5}},
         MatchCase{1, "ｶ ﾜ", {2}}, MatchCase{2, "やま", {0, 1}}, MatchCase{2, "やまか", {1}},
         MatchCase{2, "やまだたろう", {0}}, MatchCase{2, "はや", {4}}, MatchCase{2, "わ", {}}));
-
-TEST(SearchResultText, ShowsTheConditionsThreeFields) {
-  const PhoneBook book = SampleBook();
-  const BookEntry& e = book[0];
-  const std::vector<std::vector<std::string>> expected = {
-      {"03-1234-5678", Sjis("名前"), ""},
-      {Sjis("ﾔﾏﾀﾞ ﾀﾛｳ"), "03-1234-5678", ""},
-      {Sjis("やまだ たろう"), "03-1234-5678", ""},
-  };
-  for (int condition = 0; condition < kSearchConditionCount; ++condition) {
-    for (int column = 0; column < 3; ++column) {
-      EXPECT_EQ(SearchResultText(e, condition, column), expected[condition][column])
-          << condition << "," << column;
-    }
-  }
-  EXPECT_EQ(SearchInputLimit(0), 22);
-  EXPECT_EQ(SearchInputLimit(1), 20);
-  EXPECT_EQ(SearchInputLimit(2), 30);
-}
 
 TEST(EntriesOfPickedRow, FindsEveryLiveEntryThePickedRowStandsFor) {
   PhoneBook book = SampleBook();
