@@ -169,23 +169,33 @@ class SearchDialogTest : public QObject {
     QCOMPARE(d.input->text(), input);
   }
 
-  void switchingTheConditionEmptiesInputAndListAndSetsLimitAndMode() {
+  void switchingTheConditionEmptiesInputAndListAndSetsTheLimit() {
     Dialog d(*this);
     d.Search(0, "03");
-    QVERIFY(d.input->testAttribute(Qt::WA_InputMethodEnabled));  // opening keeps the mode
     Type(d.input, QString(23, '1'));
     QCOMPARE(d.input->text(), "03" + QString(20, '1'));  // 22 bytes
     d.condition->setCurrentIndex(1);
     QCOMPARE(g_searchCondition, 1);
     QVERIFY(d.input->text().isEmpty() && d.Rows().isEmpty());
-    QVERIFY(d.input->inputMethodHints() & Qt::ImhNoPredictiveText);
     Type(d.input, QString(21, QChar(0xFF71)));  // ｱ, one byte each
     QCOMPARE(d.input->text().size(), 20);
     d.condition->setCurrentIndex(2);
     QCOMPARE(Headings(d.results->model()), (QStringList{"氏名かな", "電話番号", "住所"}));
-    QVERIFY(d.input->testAttribute(Qt::WA_InputMethodEnabled));
     Type(d.input, QString(16, QChar(0x3042)));  // あ, two bytes each
     QCOMPARE(d.input->text().size(), 15);
+  }
+
+  void switchingTheConditionSetsTheInputHints() {
+#ifdef Q_OS_WIN
+    QSKIP("Windows sets the input method's own modes");
+#endif
+    Dialog d(*this);
+    QVERIFY(d.input->testAttribute(Qt::WA_InputMethodEnabled));  // opening keeps the mode
+    d.condition->setCurrentIndex(1);
+    QVERIFY(d.input->inputMethodHints() & Qt::ImhNoPredictiveText);
+    d.condition->setCurrentIndex(2);
+    QVERIFY(d.input->testAttribute(Qt::WA_InputMethodEnabled));
+    QCOMPARE(d.input->inputMethodHints(), Qt::ImhNone);
     d.condition->setCurrentIndex(0);
     QVERIFY(!d.input->testAttribute(Qt::WA_InputMethodEnabled));
     QVERIFY(d.input->inputMethodHints() & Qt::ImhDialableCharactersOnly);
