@@ -1,5 +1,6 @@
-#include <imm.h>
 #include <windows.h>
+// after windows.h, whose types it uses
+#include <imm.h>
 
 #include <QLineEdit>
 
