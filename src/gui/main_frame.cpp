@@ -16,9 +16,12 @@
 #include "book/adapter_merge.h"
 #include "gui/about_dialog.h"
 #include "gui/dudode_doc.h"
+#include "editor/edit_request.h"
+#include "gui/column_dialog.h"
 #include "gui/dudode_view.h"
 #include "gui/entry_dialog.h"
 #include "gui/kana_tree.h"
+#include "gui/search_dialog.h"
 #include "gui/lock_keys.h"
 #include "platform/program_folder.h"
 #include "views/column_table.h"
@@ -126,6 +129,8 @@ void CMainFrame::CreateCommands() {
   connect(Command(kEdit), &QAction::triggered, this, &CMainFrame::OnEditEntry);
   connect(Command(kReadAdapter), &QAction::triggered, this, &CMainFrame::OnReadAdapter);
   connect(Command(kAbout), &QAction::triggered, this, &CMainFrame::OnAbout);
+  connect(Command(kColumns), &QAction::triggered, this, &CMainFrame::OnColumnSettings);
+  connect(Command(kSearch), &QAction::triggered, this, &CMainFrame::OnSearch);
 }
 
 void CMainFrame::CreateMenus() {
@@ -278,6 +283,24 @@ void CMainFrame::OnEditEntry() {
 
 void CMainFrame::OnDeleteEntry() {
   g_entryDlg->DeleteCurrentEntry();
+}
+
+void CMainFrame::OnColumnSettings() {
+  CColumnDlg dialog(*list_, context_.access.prompter, this);
+  dialog.exec();
+}
+
+// The search's edit button opens the shared edit dialog on each entry it stands for.
+void CMainFrame::OnSearch() {
+  CSearchDlg dialog(
+      context_,
+      [](int entryIndex) {
+        g_editByIndex = 1;
+        g_editIndex = entryIndex;
+        g_entryDlg->DoModal();
+      },
+      this);
+  dialog.exec();
 }
 
 void CMainFrame::OnAbout() {

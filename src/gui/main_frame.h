@@ -40,6 +40,8 @@ class CMainFrame final : public QMainWindow {
   void OnNewEntry();
   void OnEditEntry();
   void OnDeleteEntry();
+  void OnColumnSettings();
+  void OnSearch();
   void OnAbout();
 
  protected:

@@ -324,6 +324,31 @@ class MainWindowTest : public QObject {
     QCOMPARE(text, QStringLiteral("DUDODE Version 1.02"));
   }
 
+  // Each command that runs a dialog opens it modally over the main window.
+  void commandsOpenTheirDialogs() {
+    Session s;
+    QVERIFY(s.Start());
+    const struct {
+      int command;
+      const char* dialog;
+    } cases[] = {{32780, "columnDialog"}, {32777, "searchDialog"}, {32781, "entryDialog"},
+                 {32782, "entryDialog"}, {61470, "entryDialog"}, {57664, "aboutDialog"}};
+    for (const auto& c : cases) {
+      QString opened;
+      QWidget* owner = nullptr;
+      QTimer::singleShot(0, [&] {
+        QWidget* dialog = QApplication::activeModalWidget();
+        if (dialog == nullptr) return;
+        opened = dialog->objectName();
+        owner = dialog->parentWidget();
+        dialog->close();
+      });
+      s.frame().Command(c.command)->trigger();
+      QCOMPARE(opened, QString::fromUtf8(c.dialog));
+      QCOMPARE(owner, &s.frame());
+    }
+  }
+
   void aFailedSaveAtClosingCanKeepTheWindowOpen() {
     Session s;
     QVERIFY(s.Start());

@@ -1,0 +1,171 @@
+#include "gui/search_dialog.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTableView>
+#include <QValidator>
+
+#include "gui/app_context.h"
+#include "gui/cp932_field.h"
+#include "gui/dialog_message.h"
+#include "gui/search_input_mode.h"
+#include "gui/search_result_model.h"
+#include "index/search_match.h"
+#include "platform/text_bytes.h"
+
+namespace {
+
+constexpr int kResultColumnWidth = 80;  // pixels
+
+// The condition box's items; the item index is the condition.
+constexpr const char* kConditionTexts[kSearchConditionCount] = {"電話番号", "登録名称", "氏名かな"};
+
+QPushButton* MakeButton(const QString& text, const char* objectName, QWidget* parent) {
+  auto* button = new QPushButton(text, parent);
+  button->setObjectName(objectName);
+  button->setAutoDefault(false);
+  return button;
+}
+
+QTableView* MakeResultList(QWidget* parent) {
+  auto* list = new QTableView(parent);
+  list->setObjectName("resultList");
+  list->setAccessibleName(QStringLiteral("検索結果"));
+  list->setSelectionMode(QAbstractItemView::SingleSelection);
+  list->setSelectionBehavior(QAbstractItemView::SelectRows);
+  list->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  list->setTabKeyNavigation(false);
+  list->setShowGrid(false);
+  list->setWordWrap(false);
+  list->verticalHeader()->hide();
+  list->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  return list;
+}
+
+}  // namespace
+
+CSearchDlg::CSearchDlg(AppContext& context, OpenEntry openEntry, QWidget* parent)
+    : QDialog(parent), context_(context), openEntry_(std::move(openEntry)) {
+  setObjectName("searchDialog");
+  setWindowTitle(QStringLiteral("電話帳検索"));
+  BuildControls();
+  for (const char* text : kConditionTexts) conditionBox_->addItem(QString::fromUtf8(text));
+  const int condition = KnownSearchCondition(g_searchCondition);
+  conditionBox_->setCurrentIndex(condition);
+  // Opening leaves the input mode as the user had it; only a switch of condition sets it.
+  LimitCp932Bytes(input_, SearchInputLimit(condition));
+  ShowResults({});
+  // Connected once the box is filled, so filling it is no switch of condition.
+  connect(conditionBox_, &QComboBox::currentIndexChanged, this, &CSearchDlg::OnConditionChanged);
+}
+
+void CSearchDlg::BuildControls() {
+  conditionBox_ = new QComboBox(this);
+  conditionBox_->setObjectName("conditionBox");
+  input_ = new QLineEdit(this);
+  input_->setObjectName("searchInput");
+  auto* conditionLabel = new QLabel(QStringLiteral("検索条件(&T)"), this);
+  conditionLabel->setBuddy(conditionBox_);
+  auto* inputLabel = new QLabel(QStringLiteral("入力条件(&C)"), this);
+  inputLabel->setBuddy(input_);
+  startButton_ = MakeButton(QStringLiteral("検索開始(&I)"), "startButton", this);
+  startButton_->setDefault(true);
+  startButton_->setEnabled(false);
+  auto* cancelButton = MakeButton(QStringLiteral("ｷｬﾝｾﾙ"), "cancelButton", this);
+  editButton_ = MakeButton(QStringLiteral("編集(&W)"), "editButton", this);
+  editButton_->setEnabled(false);
+  resultList_ = MakeResultList(this);
+  results_ = new SearchResultModel(this);
+  resultList_->setModel(results_);
+  resultList_->viewport()->installEventFilter(this);
+  resultList_->installEventFilter(this);
+
+  auto* buttons = new QVBoxLayout;
+  buttons->addWidget(startButton_);
+  buttons->addWidget(cancelButton);
+  buttons->addSpacing(20);
+  buttons->addWidget(editButton_);
+  buttons->addStretch();
+  auto* grid = new QGridLayout(this);
+  grid->addWidget(conditionLabel, 0, 0);
+  grid->addWidget(inputLabel, 0, 1);
+  grid->addWidget(conditionBox_, 1, 0);
+  grid->addWidget(input_, 1, 1);
+  grid->addWidget(resultList_, 2, 0, 1, 2);
+  grid->addLayout(buttons, 0, 2, 3, 1);
+  grid->setRowStretch(2, 1);
+
+  connect(input_, &QLineEdit::textChanged, this,
+          [this](const QString& text) { startButton_->setEnabled(!text.isEmpty()); });
+  connect(startButton_, &QPushButton::clicked, this, &CSearchDlg::OnStart);
+  connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+  connect(editButton_, &QPushButton::clicked, this, &CSearchDlg::OnEdit);
+}
+
+void CSearchDlg::OnConditionChanged(int condition) {
+  input_->clear();
+  g_searchCondition = condition;
+  ShowResults({});
+  ApplySearchInputMode(input_, condition);
+  delete input_->validator();  // the earlier condition's limit
+  LimitCp932Bytes(input_, SearchInputLimit(condition));
+}
+
+void CSearchDlg::OnStart() {
+  const int condition = conditionBox_->currentIndex();
+  const std::string input = Cp932Text(input_);
+  if (const char* message = SearchInputError(condition, input)) {
+    TellInDialog(context_.access.prompter, *this, message);
+    return;
+  }
+  ShowResults(FindSearchMatches(context_.access.book, condition, input));
+}
+
+// New rows replace the old ones, so the pick made among the old ones is forgotten: the edit
+// button must never open an entry the list no longer shows.
+void CSearchDlg::ShowResults(const std::vector<int>& indices) {
+  results_->SetResults(context_.access.book, indices, conditionBox_->currentIndex());
+  for (int column = 0; column < results_->columnCount(); ++column) {
+    resultList_->setColumnWidth(column, kResultColumnWidth);
+  }
+  ForgetPickedRow();
+  editButton_->setEnabled(false);
+}
+
+void CSearchDlg::PickRowAt(const QPoint& position) {
+  const int row = resultList_->indexAt(position).row();
+  editButton_->setEnabled(row >= 0);
+  if (row < 0) {
+    ForgetPickedRow();  // a click beside the rows leaves nothing for the edit button
+    return;
+  }
+  text_bytes::FillField(g_pickedCol0, results_->CellBytes(row, 0));
+  text_bytes::FillField(g_pickedCol1, results_->CellBytes(row, 1));
+}
+
+void CSearchDlg::OnEdit() {
+  if (g_pickedCol0[0] == '\0') return;
+  const int condition = conditionBox_->currentIndex();
+  const auto entries =
+      EntriesOfPickedRow(context_.access.book, condition, text_bytes::FieldText(g_pickedCol0),
+                         text_bytes::FieldText(g_pickedCol1));
+  for (int index : entries) openEntry_(index);
+  // A reading search stays open, its rows as they were, for the next entry of the reading.
+  if (condition != kSearchByNameKana) reject();
+}
+
+bool CSearchDlg::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == resultList_->viewport() && event->type() == QEvent::MouseButtonRelease) {
+    PickRowAt(static_cast<QMouseEvent*>(event)->position().toPoint());
+  } else if (watched == resultList_ && event->type() == QEvent::KeyPress) {
+    // Keys move the selection but not the pick: the edit button opens what was clicked.
+    editButton_->setEnabled(results_->rowCount() > 0);
+  }
+  return QDialog::eventFilter(watched, event);
+}
