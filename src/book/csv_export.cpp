@@ -43,8 +43,8 @@ void AppendCsvLine(const BookEntry& entry, std::string& out) {
     AppendField(text, out);
     out += ',';
   }
-  for (const std::string_view flag :
-       {FieldText(entry.callAccept), FieldText(entry.adapterWanted), FieldText(entry.illumination)}) {
+  for (const std::string_view flag : {FieldText(entry.callAccept), FieldText(entry.adapterWanted),
+                                      FieldText(entry.illumination)}) {
     AppendFlag(flag, out);
     out += ',';
   }
@@ -80,8 +80,7 @@ bool WriteFileWhole(const std::string& path, std::string_view bytes, bool flush)
 
 CsvExportResult ExportCsv(const PhoneBook& book, const std::string& path, Prompter& prompter) {
   const auto tell = [&](const char* text, PromptButtons buttons) {
-    return prompter.Ask(text, kCsvErrorCaption, PromptIcon::None, buttons,
-                        PromptOwner::NoWindow());
+    return prompter.Ask(text, kCsvErrorCaption, PromptIcon::None, buttons, PromptOwner::NoWindow());
   };
   if (book.entryCount == 0) tell(kCsvNoDataMessage, PromptButtons::Ok);
   if (file_ops::PathExists(path) &&

@@ -22,8 +22,7 @@ std::string Cp932(const char* utf8) {
   return cp932::FromUtf8(utf8).text;
 }
 
-std::string ThreeColumns(std::string_view number, std::string_view name,
-                         std::string_view address) {
+std::string ThreeColumns(std::string_view number, std::string_view name, std::string_view address) {
   return PadToBytes(number, kNumberWidth) + PadToBytes(name, kNameWidth) +
          PadToBytes(address, kAddressWidth);
 }
@@ -46,12 +45,10 @@ std::string ReportLine(const BookEntry& entry) {
 }
 
 std::vector<ReportText> LayoutReportPage(const PhoneBook& book, int rowCount,
-                                         const EntryOfRow& entryOfRow, int page,
-                                         int lineHeight) {
+                                         const EntryOfRow& entryOfRow, int page, int lineHeight) {
   using Anchor = ReportText::Anchor;
   static const std::string title = Cp932("電話帳レポート");
-  static const std::string heading =
-      ThreeColumns(Cp932("電話番号"), Cp932("氏名"), Cp932("住所"));
+  static const std::string heading = ThreeColumns(Cp932("電話番号"), Cp932("氏名"), Cp932("住所"));
 
   std::vector<ReportText> texts;
   texts.push_back({kTitleX, 0, Anchor::TopLeft, title});
@@ -64,7 +61,6 @@ std::vector<ReportText> LayoutReportPage(const PhoneBook& book, int rowCount,
     y -= lineHeight;
     texts.push_back({kLineX, y, Anchor::TopLeft, ReportLine(book[index])});
   }
-  texts.push_back(
-      {kReportFooterRight, kFooterY, Anchor::TopRight, "Page " + std::to_string(page)});
+  texts.push_back({kReportFooterRight, kFooterY, Anchor::TopRight, "Page " + std::to_string(page)});
   return texts;
 }

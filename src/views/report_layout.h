@@ -47,5 +47,4 @@ using EntryOfRow = std::function<int(int row)>;
 // and the footer "Page <page>". `lineHeight` is the report font's line height in twips.
 // A row that shows no entry of the book gets no line.
 std::vector<ReportText> LayoutReportPage(const PhoneBook& book, int rowCount,
-                                         const EntryOfRow& entryOfRow, int page,
-                                         int lineHeight);
+                                         const EntryOfRow& entryOfRow, int page, int lineHeight);

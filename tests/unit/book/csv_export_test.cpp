@@ -66,20 +66,21 @@ INSTANTIATE_TEST_SUITE_P(
                           FillField(e.illumination, "");
                         }),
                  "011,,,,,,,,, , , ,,0\r\n"},
-        LineCase{"a comma in the reading is quoted",
-                 MakeEntry("022", Sjis("やまだ,たろう")),
+        LineCase{"a comma in the reading is quoted", MakeEntry("022", Sjis("やまだ,たろう")),
                  "022,,\"やまだ,たろう\",,,,,,,1,0,0,,0\r\n"},
         LineCase{"a line break in the address is quoted",
                  Edited(MakeEntry("033"),
                         [](BookEntry& e) { FillField(e.address, Sjis("一丁目\r\n二番地")); }),
                  "033,,,\"一丁目\r\n二番地\",,,,,,1,0,0,,0\r\n"},
-        LineCase{"a quote in the adapter name is doubled",
-                 Edited(MakeEntry("044"),
-                        [](BookEntry& e) { FillField(e.registeredName, "A\"B"); }),
-                 "044,,,,,,,,,1,0,0,\"A\"\"B\",0\r\n"},
+        LineCase{
+            "a quote in the adapter name is doubled",
+            Edited(MakeEntry("044"), [](BookEntry& e) { FillField(e.registeredName, "A\"B"); }),
+            "044,,,,,,,,,1,0,0,\"A\"\"B\",0\r\n"},
         LineCase{"a second byte 0x5C stays unquoted", MakeEntry("055", "", Sjis("表ソ")),
                  "055,表ソ,,,,,,,,1,0,0,,0\r\n"}),
-    [](const testing::TestParamInfo<LineCase>& info) { return "Case" + std::to_string(info.index); });
+    [](const testing::TestParamInfo<LineCase>& info) {
+      return "Case" + std::to_string(info.index);
+    });
 
 TEST(CsvFileTest, LiveEntriesInArrayOrder) {
   PhoneBook book;

@@ -58,9 +58,9 @@ class ReportPageTest : public testing::Test {
   }
 
   std::vector<ReportText> Page(int page) {
-    return LayoutReportPage(book, static_cast<int>(rows.size()),
-                            [this](int row) { return rows[static_cast<std::size_t>(row)]; },
-                            page, kLineHeight);
+    return LayoutReportPage(
+        book, static_cast<int>(rows.size()),
+        [this](int row) { return rows[static_cast<std::size_t>(row)]; }, page, kLineHeight);
   }
 
   static constexpr int kLineHeight = 300;
