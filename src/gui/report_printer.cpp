@@ -58,7 +58,8 @@ std::pair<int, int> PageRange(const QPrinter& printer, int pageCount) {
 QFont ReportFont() {
   const QStringList installed = QFontDatabase::families();
   QString family = QFontDatabase::systemFont(QFontDatabase::FixedFont).family();
-  for (const char* wanted : {"ＭＳ 明朝", "IPAMincho", "IPA明朝"}) {
+  // "MS Mincho" is the English name under which some systems list "ＭＳ 明朝".
+  for (const char* wanted : {"ＭＳ 明朝", "MS Mincho", "IPAMincho", "IPA明朝"}) {
     if (installed.contains(QString::fromUtf8(wanted))) {
       family = QString::fromUtf8(wanted);
       break;

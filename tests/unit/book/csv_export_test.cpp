@@ -42,7 +42,7 @@ class CsvLineTest : public testing::TestWithParam<LineCase> {};
 TEST_P(CsvLineTest, WritesTheLineByteForByte) {
   std::string line;
   AppendCsvLine(GetParam().entry, line);
-  EXPECT_EQ(line, Sjis(GetParam().expected));
+  EXPECT_EQ(line, Sjis(GetParam().expected)) << GetParam().what;
 }
 
 BookEntry Edited(BookEntry e, void (*edit)(BookEntry&)) {
