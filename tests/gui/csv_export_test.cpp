@@ -9,7 +9,6 @@
 #include <QtTest>
 #include <functional>
 
-#include "book/csv_export.h"
 #include "gui/app_context.h"
 #include "platform/program_folder.h"
 #include "support/book_builder.h"
@@ -91,15 +90,6 @@ class CsvExportTest : public QObject {
     QCOMPARE(QString::fromStdString(dir_->Read("book.csv")),
              QString("0312345678,A,,,,,,,,1,0,0,,0\r\n"));
     QVERIFY(prompter_.messages.empty());
-  }
-
-  void programAsksBeforeReplacingAFile() {
-    dir_->Write("DUDODE.CSV", "old");
-    prompter_.answers = {PromptAnswer::Cancel};
-    RunExport(*context_, SaveAs("DUDODE.CSV"));
-    QCOMPARE(prompter_.Texts(), std::vector<std::string>{kCsvOverwriteQuestion});
-    QCOMPARE(prompter_.messages[0].caption, std::string("データ保存エラー"));
-    QCOMPARE(dir_->Read("DUDODE.CSV"), std::string("old"));
   }
 
   void cancellingTheDialogWritesNothing() {
