@@ -1,7 +1,6 @@
 #include "book_store.h"
 
 #include <algorithm>
-#include <atomic>
 #include <cstring>
 #include <filesystem>
 #include <memory>
@@ -44,21 +43,6 @@ class FileSink final : public ByteSink {
   std::unique_ptr<char[]> buffer_;
   std::size_t used_ = 0;
 };
-
-bool CreateTemp(TempFile& temp, const std::string& path) {
-  static std::atomic<unsigned> serial{0};
-  for (int attempt = 0; attempt < 100; ++attempt) {
-    switch (temp.Create(TempPathFor(path, CurrentProcessId(), ++serial))) {
-      case TempFile::CreateResult::Created:
-        return true;
-      case TempFile::CreateResult::NameTaken:
-        continue;
-      case TempFile::CreateResult::Failed:
-        return false;
-    }
-  }
-  return false;
-}
 
 // Never replaces a backup: the next free name of this second.
 bool KeepAside(const std::string& path, std::string& backup) {
@@ -129,7 +113,7 @@ StoreOutcome StoreBookFile(const std::string& path, std::span<const BookEntry> b
                            const StoreOptions& options) {
   StoreOutcome outcome;
   TempFile temp;  // removed by its destructor on every early return below
-  if (!CreateTemp(temp, path)) return outcome;
+  if (!CreateTempBeside(temp, path)) return outcome;
   FileSink sink(temp);
   if (!FormatBook(book, sink) || !sink.Drain()) return outcome;
   if (options.flush && !temp.Flush()) return outcome;
@@ -148,10 +132,6 @@ StoreOutcome StoreBookFile(const std::string& path, std::span<const BookEntry> b
   outcome.result =
       !options.flush || FlushFolderOf(path) ? StoreResult::Stored : StoreResult::NotFlushed;
   return outcome;
-}
-
-std::string TempPathFor(const std::string& path, unsigned long pid, unsigned serial) {
-  return path + ".tmp-" + std::to_string(pid) + "-" + std::to_string(serial);
 }
 
 std::string BackupPathFor(const std::string& path, const std::string& time, int n) {

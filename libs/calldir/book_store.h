@@ -8,9 +8,12 @@
 #include <vector>
 
 #include "calldir/calldir.h"
-#include "file_ops.h"
+#include "platform/file_ops.h"
 
 namespace calldir {
+
+// The library works through the platform's file operations throughout.
+using namespace file_ops;
 
 enum class LoadResult {
   Loaded,      // `book` holds the file's entries
@@ -43,9 +46,6 @@ struct StoreOutcome {
 // Writes the live entries of `book` to `path` durably.
 StoreOutcome StoreBookFile(const std::string& path, std::span<const BookEntry> book,
                            const StoreOptions& options);
-
-// "<path>.tmp-<pid>-<serial>": the temporary files of a store, private (0600).
-std::string TempPathFor(const std::string& path, unsigned long pid, unsigned serial);
 
 // "<path>.backup-<YYYYMMDD-HHMMSS>" and, for the n-th taken name of the same second, "-n".
 std::string BackupPathFor(const std::string& path, const std::string& time, int n);

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "calldir/calldir.h"
-#include "file_ops.h"
+#include "platform/file_ops.h"
 
 namespace calldir {
 
@@ -46,7 +46,7 @@ class Session {
   std::vector<BookEntry> book_;
   Held held_ = Held::Nothing;
   std::string heldPath_;
-  FileStamp heldStamp_;  // the file at heldPath_ as this library last read or wrote it
+  file_ops::FileStamp heldStamp_;  // the file at heldPath_ as this library last read or wrote it
 
   // Files this library could not load, or that someone else wrote while the program held
   // its own book: each is kept as a backup before anything replaces it.

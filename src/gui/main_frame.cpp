@@ -18,11 +18,14 @@
 #include "gui/dudode_doc.h"
 #include "editor/edit_request.h"
 #include "gui/column_dialog.h"
+#include "gui/csv_export.h"
 #include "gui/dudode_view.h"
 #include "gui/entry_dialog.h"
+#include "gui/help_window.h"
 #include "gui/kana_tree.h"
 #include "gui/search_dialog.h"
 #include "gui/lock_keys.h"
+#include "gui/report_printer.h"
 #include "platform/program_folder.h"
 #include "views/column_table.h"
 
@@ -131,6 +134,14 @@ void CMainFrame::CreateCommands() {
   connect(Command(kAbout), &QAction::triggered, this, &CMainFrame::OnAbout);
   connect(Command(kColumns), &QAction::triggered, this, &CMainFrame::OnColumnSettings);
   connect(Command(kSearch), &QAction::triggered, this, &CMainFrame::OnSearch);
+  connect(Command(kSaveAs), &QAction::triggered, this,
+          [this] { ExportBookAsCsv(context_, this); });
+  // Either pane prints the same report: the rows of the phone-book list.
+  connect(Command(kPrint), &QAction::triggered, this,
+          [this] { PrintReport(context_, *list_, this); });
+  connect(Command(kPrintPreview), &QAction::triggered, this,
+          [this] { PreviewReport(context_, *list_, this); });
+  connect(Command(kHelpContents), &QAction::triggered, this, [this] { ShowHelpContents(this); });
 }
 
 void CMainFrame::CreateMenus() {

@@ -332,14 +332,16 @@ class MainWindowTest : public QObject {
       int command;
       const char* dialog;
     } cases[] = {{32780, "columnDialog"}, {32777, "searchDialog"}, {32781, "entryDialog"},
-                 {32782, "entryDialog"}, {61470, "entryDialog"}, {57664, "aboutDialog"}};
+                 {32782, "entryDialog"}, {61470, "entryDialog"}, {57664, "aboutDialog"},
+                 {32773, "csvSaveDialog"}, {57607, "reportPrintDialog"}, {57609, "reportPreview"}};
     for (const auto& c : cases) {
       QString opened;
       QWidget* owner = nullptr;
       QTimer::singleShot(0, [&] {
         QWidget* dialog = QApplication::activeModalWidget();
         if (dialog == nullptr) return;
-        opened = dialog->objectName();
+        opened = dialog->objectName().isEmpty() ? dialog->metaObject()->className()
+                                                : dialog->objectName();
         owner = dialog->parentWidget();
         dialog->close();
       });
@@ -347,6 +349,9 @@ class MainWindowTest : public QObject {
       QCOMPARE(opened, QString::fromUtf8(c.dialog));
       QCOMPARE(owner, &s.frame());
     }
+    s.frame().Command(32785)->trigger();  // help: a window of its own beside the main one
+    auto* help = s.frame().findChild<QWidget*>("helpWindow");
+    QVERIFY(help != nullptr && help->isVisible());
   }
 
   void aFailedSaveAtClosingCanKeepTheWindowOpen() {

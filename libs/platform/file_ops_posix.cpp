@@ -9,9 +9,9 @@
 #include <ctime>
 #include <string>
 
-#include "file_ops.h"
+#include "platform/file_ops.h"
 
-namespace calldir {
+namespace file_ops {
 
 namespace {
 
@@ -191,4 +191,4 @@ std::string LocalTimeText() {
   return std::string(text, length);
 }
 
-}  // namespace calldir
+}  // namespace file_ops

@@ -1,13 +1,13 @@
-// The few file-system operations the book file needs. One implementation per platform
-// (file_ops_posix.cpp, file_ops_win32.cpp), chosen by CMake; everything above this file
-// works on paths and bytes only.
+// The few file-system operations the book file and the CSV export need. One implementation
+// per platform (file_ops_posix.cpp, file_ops_win32.cpp), chosen by CMake; everything above
+// this file works on paths and bytes only.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
 #include <string>
 
-namespace calldir {
+namespace file_ops {
 
 // One version of a file: a write into it, or another file renamed over it, gives a
 // different stamp. Used to notice that someone else changed the book file.
@@ -74,6 +74,13 @@ class TempFile {
   bool closed_ = false;
 };
 
+// "<path>.tmp-<pid>-<serial>": the temporary file that is written whole before it replaces
+// the file at `path`, private (0600).
+std::string TempPathFor(const std::string& path, unsigned long pid, unsigned serial);
+
+// Creates a new temporary file beside `path` under the next free TempPathFor name.
+bool CreateTempBeside(TempFile& temp, const std::string& path);
+
 // Puts `from` in the place of `to`, replacing `to` atomically when it exists.
 bool ReplaceFile(const std::string& from, const std::string& to);
 
@@ -95,4 +102,4 @@ bool ProcessExists(unsigned long pid);
 // The local time as YYYYMMDD-HHMMSS, for backup names.
 std::string LocalTimeText();
 
-}  // namespace calldir
+}  // namespace file_ops

@@ -8,9 +8,9 @@
 #include <ctime>
 #include <string>
 
-#include "file_ops.h"
+#include "platform/file_ops.h"
 
-namespace calldir {
+namespace file_ops {
 
 namespace {
 
@@ -184,4 +184,4 @@ std::string LocalTimeText() {
   return std::string(text, length);
 }
 
-}  // namespace calldir
+}  // namespace file_ops
