@@ -85,6 +85,12 @@ void CSearchDlg::BuildControls() {
   resultList_->setModel(results_);
   resultList_->viewport()->installEventFilter(this);
   resultList_->installEventFilter(this);
+  // A row reached with the arrow keys is picked as a clicked one is, so that the keyboard
+  // alone can open a hit.
+  connect(resultList_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+          [this](const QModelIndex& current) {
+            if (current.isValid()) PickRow(current.row());
+          });
 
   auto* buttons = new QVBoxLayout;
   buttons->addWidget(startButton_);
@@ -138,8 +144,7 @@ void CSearchDlg::ShowResults(const std::vector<int>& indices) {
   editButton_->setEnabled(false);
 }
 
-void CSearchDlg::PickRowAt(const QPoint& position) {
-  const int row = resultList_->indexAt(position).row();
+void CSearchDlg::PickRow(int row) {
   editButton_->setEnabled(row >= 0);
   if (row < 0) {
     ForgetPickedRow();  // a click beside the rows leaves nothing for the edit button
@@ -162,9 +167,8 @@ void CSearchDlg::OnEdit() {
 
 bool CSearchDlg::eventFilter(QObject* watched, QEvent* event) {
   if (watched == resultList_->viewport() && event->type() == QEvent::MouseButtonRelease) {
-    PickRowAt(static_cast<QMouseEvent*>(event)->position().toPoint());
+    PickRow(resultList_->indexAt(static_cast<QMouseEvent*>(event)->position().toPoint()).row());
   } else if (watched == resultList_ && event->type() == QEvent::KeyPress) {
-    // Keys move the selection but not the pick: the edit button opens what was clicked.
     editButton_->setEnabled(results_->rowCount() > 0);
   }
   return QDialog::eventFilter(watched, event);

@@ -34,7 +34,7 @@ class CSearchDlg : public QDialog {
   void OnConditionChanged(int condition);
   void OnStart();
   void OnEdit();
-  void PickRowAt(const QPoint& position);
+  void PickRow(int row);  // -1 forgets the pick
   void ShowResults(const std::vector<int>& indices);
 
   AppContext& context_;
