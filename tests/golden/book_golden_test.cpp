@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <memory>
 #include <random>
 #include <span>
 #include <sstream>
@@ -19,6 +20,7 @@
 #include <vector>
 
 #include "book/adapter_merge.h"
+#include "book_generator.h"
 #include "book/phone_match.h"
 #include "book_file_format.h"
 #include "calldir/calldir.h"
@@ -397,12 +399,19 @@ TEST_P(BookGolden, WritesReadsAndAnswersAsTheGoldenFilesSay) {
 INSTANTIATE_TEST_SUITE_P(Seeds, BookGolden, ::testing::ValuesIn(kBooks),
                          [](const auto& info) { return "Seed" + std::to_string(info.param.seed); });
 
-TEST(BookGoldenEdges, SizeLimitsAndEmptyFilesParseAsTheGoldenFileSays) {
+TEST(BookGoldenEdges, SizeLimitsEmptyFilesAndAFullBookAsTheGoldenFileSays) {
   std::ostringstream out;
   for (const std::string& bytes : EdgeFiles()) {
     out << ParseAnswer(bytes, bytes.size() + 1) << "\n";
     EXPECT_EQ(ParseAnswer(bytes, 3), ParseAnswer(bytes, bytes.size() + 1));
   }
+  // A full book as make-book generates it: its bytes written and read back.
+  auto generated = std::make_unique<PhoneBook>();
+  GenerateBook(*generated, BookShape{});
+  const std::string bytes = calldir::FormatBookText(
+      {generated->slots.get(), static_cast<std::size_t>(generated->entryCount)});
+  out << "generated " << bytes.size() << " " << Digest(bytes.data(), bytes.size()) << " "
+      << ParseAnswer(bytes, 65536) << "\n";
   const char* writeTo = std::getenv("DUDODE_WRITE_GOLDEN");
   if (writeTo != nullptr && *writeTo != '\0') {
     WriteBytes(std::string(writeTo) + "/edges.answers", out.str());
