@@ -92,8 +92,7 @@ int Session::Write(const BookEntry* book, int count) {
   if (!open_ || book == nullptr || count < 0 || count > BOOK_CAPACITY) {
     return Fail(LIBERR_BOOK_SAVE_FAILED);
   }
-  book_.assign(book, book + count);
-  for (BookEntry& entry : book_) NormalizeEntry(entry);
+  TakeProgramBook(book, count);
   held_ = Held::ProgramBook;  // kept even when the store fails: Save may store it later
   heldPath_ = openPath_;
   return Store(openPath_) ? 1 : Fail(LIBERR_BOOK_SAVE_FAILED);
@@ -106,8 +105,7 @@ int Session::Delete(const BookEntry* book, int index) {
   if (!open_ || book == nullptr || index < 0 || index >= count) {
     return Fail(LIBERR_BOOK_SAVE_FAILED);
   }
-  book_.assign(book, book + count);  // the program's array is the truth
-  for (BookEntry& entry : book_) NormalizeEntry(entry);
+  TakeProgramBook(book, count);  // the program's array is the truth
   book_[static_cast<std::size_t>(index)].deleted = 1;  // whatever the array says
   held_ = Held::ProgramBook;
   heldPath_ = openPath_;
@@ -123,6 +121,15 @@ int Session::Save(const char* path, int count) {
     return Fail(LIBERR_BOOK_SAVE_FAILED);
   }
   return Store(path) ? 1 : Fail(LIBERR_BOOK_SAVE_FAILED);
+}
+
+void Session::TakeProgramBook(const BookEntry* book, int count) {
+  // Each entry normalised right after its copy, while it is still in the cache.
+  book_.resize(static_cast<std::size_t>(count));
+  for (std::size_t i = 0; i < book_.size(); ++i) {
+    book_[i] = book[i];
+    NormalizeEntry(book_[i]);
+  }
 }
 
 void Session::NoteChangeByOthers(const std::string& path) {

@@ -34,6 +34,7 @@ class Session {
     ProgramBook,  // the program's own: given to it by Read, or handed over by Write/Delete
   };
 
+  void TakeProgramBook(const BookEntry* book, int count);
   void NoteChangeByOthers(const std::string& path);
   bool Store(const std::string& path);
 
