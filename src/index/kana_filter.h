@@ -2,12 +2,18 @@
 // selected in the kana index tree.
 #pragma once
 
+#include <cstdint>
 #include <string_view>
 
 #include "book/phone_book.h"
 
 // The tree's root text, "電話帳" in code page 932: it lists every entry.
 inline constexpr std::string_view kKanaRootText = "\x93\x64\x98\x62\x92\xa0";
+
+// The first two bytes of a text as one number (the second is 0 when the first ends the
+// text). A table slot and a reading match exactly when these agree; the book keeps this
+// per entry for the filter.
+uint16_t LeadingPair(const char* text);
 
 // Selects the entries whose reading matches `filterText` (the root text, a row name such as
 // "か行", or a plain kana such as "か") and writes the display list: for j below the result,
