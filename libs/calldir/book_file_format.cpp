@@ -1,6 +1,7 @@
 #include "book_file_format.h"
 
 #include <array>
+#include <bit>
 #include <charconv>
 #include <cstddef>
 #include <cstring>
@@ -48,10 +49,43 @@ char* FieldOf(BookEntry& entry, const TextField& field) {
   return reinterpret_cast<char*>(&entry) + field.offset;
 }
 
+// Eight bytes at a time (the texts are short, a call or a test per byte would cost more
+// than the bytes): in `word`, the bytes equal to `byte` get their top bit set. Bits above
+// a match may be set falsely, the lowest set bit never is, so it finds the first match.
+constexpr std::uint64_t kOnes = 0x0101010101010101;
+constexpr std::uint64_t kTops = 0x8080808080808080;
+static_assert(std::endian::native == std::endian::little, "the lowest byte comes first");
+
+std::uint64_t Load8(const char* bytes) {
+  std::uint64_t word;
+  std::memcpy(&word, bytes, sizeof word);
+  return word;
+}
+
+std::uint64_t Matches(std::uint64_t word, unsigned char byte) {
+  const std::uint64_t x = word ^ (kOnes * byte);
+  return (x - kOnes) & ~x & kTops;
+}
+
+// The bytes that end an unquoted field in a file, or make the writer quote, or end a text.
+std::uint64_t SpecialBytes(std::uint64_t word) {
+  return Matches(word, ',') | Matches(word, '"') | Matches(word, '\r') | Matches(word, '\n') |
+         Matches(word, '\0');
+}
+
+std::size_t FirstMatch(std::uint64_t matches) {
+  return static_cast<std::size_t>(std::countr_zero(matches)) / 8;
+}
+
 // The length of a field's text when it is terminated inside the field; else `width`.
 std::size_t TextLength(const char* field, std::size_t width) {
-  const void* nul = std::memchr(field, '\0', width);
-  return nul != nullptr ? static_cast<std::size_t>(static_cast<const char*>(nul) - field) : width;
+  std::size_t length = 0;
+  for (; length + 8 <= width; length += 8) {
+    const std::uint64_t nul = Matches(Load8(field + length), '\0');
+    if (nul != 0) return length + FirstMatch(nul);
+  }
+  while (length < width && field[length] != '\0') ++length;
+  return length;
 }
 
 // What each byte means to the writer and the reader, looked up rather than tested.
@@ -76,25 +110,28 @@ unsigned char ClassOf(char byte) {
 }
 
 // Writes the text a field stores: up to its NUL, or for an unterminated field cut on a
-// character boundary to leave room for the NUL. Quoted only when it holds a comma, quote,
-// CR or LF; otherwise one copy.
+// character boundary to leave room for the NUL. Each byte is copied as it is classified;
+// only a text holding a comma, quote, CR or LF is written again, quoted.
 char* PutField(const char* field, std::size_t width, char* out) {
   std::size_t length = 0;
+  for (; length + 8 <= width; length += 8) {
+    const std::uint64_t word = Load8(field + length);
+    if (SpecialBytes(word) != 0) break;  // the bytes of this word are taken one by one
+    std::memcpy(out + length, &word, sizeof word);
+  }
   unsigned char seen = 0;
   for (; length < width; ++length) {
     const unsigned char byteClass = ClassOf(field[length]);
     if (byteClass == kNul) break;
     seen |= byteClass;
+    out[length] = field[length];
   }
   if (length == width) {
     length = text_bytes::BoundaryLength(std::string_view(field, width), width - 1);
     seen = 0;
     for (std::size_t i = 0; i < length; ++i) seen |= ClassOf(field[i]);
   }
-  if (seen == 0) {
-    std::memcpy(out, field, length);
-    return out + length;
-  }
+  if (seen == 0) return out + length;
   *out++ = '"';
   for (std::size_t i = 0; i < length; ++i) {
     if (field[i] == '"') *out++ = '"';
@@ -228,6 +265,14 @@ const char* BookParser::CopyRun(const char* at, const char* end) {
   // A run longer than the room fails whatever follows it: look no further than that.
   const char* const last = static_cast<std::size_t>(end - at) > room ? at + room + 1 : end;
   const char* run = at;
+  while (run + 8 <= last) {
+    const std::uint64_t word = Load8(run);
+    const std::uint64_t found = state_ == State::Plain
+                                    ? SpecialBytes(word)
+                                    : Matches(word, '"') | Matches(word, '\0');
+    if (found != 0) break;
+    run += 8;
+  }
   while (run < last && (ClassOf(*run) & stops) == 0) ++run;
   const auto size = static_cast<std::size_t>(run - at);
   if (size > room) {
