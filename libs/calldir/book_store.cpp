@@ -12,7 +12,7 @@ namespace calldir {
 
 namespace {
 
-constexpr std::size_t kChunk = 64 * 1024;  // bytes per read and per write
+constexpr std::size_t kChunk = 256 * 1024;  // bytes per read and per write: few calls, in L2
 
 // 13 empty fields, "0" and CR LF: no record is shorter, so the file's size bounds the count.
 constexpr std::uint64_t kShortestRecord = 16;
