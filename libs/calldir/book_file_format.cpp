@@ -88,6 +88,14 @@ std::size_t TextLength(const char* field, std::size_t width) {
   return length;
 }
 
+bool AllZero(const char* bytes, std::size_t size) {
+  std::uint64_t any = 0;
+  std::size_t i = 0;
+  for (; i + 8 <= size; i += 8) any |= Load8(bytes + i);
+  for (; i < size; ++i) any |= static_cast<unsigned char>(bytes[i]);
+  return any == 0;
+}
+
 // What each byte means to the writer and the reader, looked up rather than tested.
 enum ByteClass : unsigned char {
   kOrdinary = 0,
@@ -156,8 +164,11 @@ void NormalizeEntry(BookEntry& entry) {
     char* bytes = FieldOf(entry, field);
     const std::size_t length = TextLength(bytes, field.width);
     if (length < field.width) {
-      // Terminated: the text stays, whatever lies behind its NUL is cleared.
-      std::memset(bytes + length, 0, field.width - length);
+      // Terminated: the text stays, whatever lies behind its NUL is cleared. Programs fill
+      // their fields zero-padded, so the bytes are read before any is written.
+      if (!AllZero(bytes + length, field.width - length)) {
+        std::memset(bytes + length, 0, field.width - length);
+      }
     } else {
       char text[128];
       std::memcpy(text, bytes, length);  // FillField must not copy onto itself
