@@ -44,6 +44,7 @@ int Session::Open(const char* path) {
   RemoveStaleTemps(target);
   held_ = Held::FileBook;
   heldPath_ = target;
+  rawEntries_ = false;  // a parsed file gives entries in their stored form
   switch (LoadBookFile(target, book_, heldStamp_)) {
     case LoadResult::Loaded:
     case LoadResult::Missing:  // a first start: an empty book, the first write creates it
@@ -77,6 +78,10 @@ int Session::Count() const {
 int Session::Read(BookEntry* book) {
   if (!open_ || !loaded_ || book == nullptr) return Fail(LIBERR_BOOK_UNREADABLE);
   // What the file holds (or will hold): the live entries, in order, numbered afresh.
+  if (rawEntries_) {
+    for (BookEntry& entry : book_) NormalizeEntry(entry);
+    rawEntries_ = false;
+  }
   std::erase_if(book_, [](const BookEntry& e) { return e.deleted != 0; });
   for (std::size_t i = 0; i < book_.size(); ++i) {
     book_[i].viewSlot = static_cast<std::int32_t>(i);
@@ -124,12 +129,8 @@ int Session::Save(const char* path, int count) {
 }
 
 void Session::TakeProgramBook(const BookEntry* book, int count) {
-  // Each entry normalised right after its copy, while it is still in the cache.
-  book_.resize(static_cast<std::size_t>(count));
-  for (std::size_t i = 0; i < book_.size(); ++i) {
-    book_[i] = book[i];
-    NormalizeEntry(book_[i]);
-  }
+  book_.assign(book, book + count);
+  rawEntries_ = true;
 }
 
 void Session::NoteChangeByOthers(const std::string& path) {

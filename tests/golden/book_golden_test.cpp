@@ -7,6 +7,7 @@
 // is only right when a change of behaviour is meant.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstdint>
 #include <cstdio>
@@ -347,14 +348,26 @@ std::string Answers(const Shape& shape, const std::string& goldenBytes, const Te
   return out.str();
 }
 
-// The bytes the library writes for the book `shape` describes.
+// The bytes the library writes for the book `shape` describes. The next start of the
+// same run gets the book back from the library's memory, not the file: it must be the
+// book the file holds.
 std::string Written(const Shape& shape, const TempDir& folder) {
   const std::vector<BookEntry> book = RandomBook(shape);
   const std::string path = folder.File("written.csv");
   EXPECT_EQ(CallDirOpen(path.c_str()), 1);
   EXPECT_EQ(CallDirWrite(book.data(), static_cast<int>(book.size())), 1);
   CallDirClose();
-  return ReadBytes(path);
+  const std::string bytes = ReadBytes(path);
+
+  EXPECT_EQ(CallDirOpen(path.c_str()), 1);
+  std::vector<BookEntry> again(static_cast<std::size_t>(std::max(CallDirCount(), 0)));
+  EXPECT_EQ(CallDirRead(again.data()), 1);
+  CallDirClose();
+  std::vector<BookEntry> parsed;
+  calldir::BookParser parser(parsed);
+  EXPECT_TRUE(parser.Feed(bytes) && parser.Finish());
+  EXPECT_EQ(BookDigest(again), BookDigest(parsed)) << "the book read back from memory";
+  return bytes;
 }
 
 std::string GoldenPath(const std::string& folder, const Shape& shape, const char* kind) {
