@@ -6,7 +6,7 @@
 #include <map>
 #include <memory>
 
-#include "baselines.h"
+#include "pass_baselines.h"
 #include "book/phone_match.h"
 #include "book_generator.h"
 #include "index/kana_filter.h"

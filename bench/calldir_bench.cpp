@@ -15,7 +15,7 @@
 #include <string>
 #include <vector>
 
-#include "baselines.h"
+#include "file_baselines.h"
 #include "calldir/calldir.h"
 #include "book_file_format.h"
 #include "book_store.h"

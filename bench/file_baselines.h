@@ -1,5 +1,5 @@
-// The plain baselines the benchmarks are measured against: the least the machine does to
-// touch the same bytes, written as simply as the work can be done.
+// The plain baselines of the book file's benchmarks: the least the machine does to read
+// the file or to replace it durably, written as simply as the work can be done (POSIX).
 #pragma once
 
 #include <fcntl.h>
@@ -9,8 +9,6 @@
 #include <cstdio>
 #include <string>
 #include <string_view>
-
-#include "calldir/calldir.h"
 
 namespace baseline {
 
@@ -39,18 +37,6 @@ inline bool DurableReplace(const std::string& folder, const std::string& path,
   const bool folderFlushed = fsync(dir) == 0;
   close(dir);
   return folderFlushed;
-}
-
-// A pass reading two bytes of one field of every entry: the first entry whose field starts
-// with `pair`, else -1.
-template <std::size_t N>
-int FirstWithLeadingPair(const BookEntry* book, int count, const char (BookEntry::*field)[N],
-                         const char* pair) {
-  for (int i = 0; i < count; ++i) {
-    const char* text = book[i].*field;
-    if (text[0] == pair[0] && text[1] == pair[1]) return i;
-  }
-  return -1;
 }
 
 }  // namespace baseline
