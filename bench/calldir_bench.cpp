@@ -1,21 +1,27 @@
-// The book file with 10,000 entries of realistic content (figures in docs/performance.md):
-// a start (open, count, read), a durable write through the library, and its store with
-// and without the flush to the disk, whose difference is the flush's share.
+// The book file with 1,000 and 10,000 entries of realistic content (figures in
+// docs/performance.md): a start (open, count, read) beside a copy of the book array and
+// one read() of the file, a durable write through the library beside the same bytes
+// written, flushed and renamed plainly, and the parts of a store.
 // The files live in $CALLDIR_BENCH_DIR, else in a new folder under /tmp (a real disk here:
 // on tmpfs a flush costs nothing and the figures would flatter).
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
+#include <map>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "file_baselines.h"
 #include "calldir/calldir.h"
 #include "book_file_format.h"
 #include "book_store.h"
 #include "platform/cp932.h"
 #include "platform/text_bytes.h"
+#include "ratio_table.h"
 
 namespace {
 
@@ -29,7 +35,7 @@ void Set(char (&field)[N], const std::string& text) {
 }
 
 // Names, readings, addresses and companies as a Japanese user's book holds them.
-std::vector<BookEntry> RealisticBook() {
+std::vector<BookEntry> RealisticBook(int count) {
   struct Name {
     const char* kanji;
     const char* kana;
@@ -49,8 +55,8 @@ std::vector<BookEntry> RealisticBook() {
                           "福岡県福岡市博多区博多駅前", "神奈川県横浜市西区みなとみらい"};
   const char* companies[] = {"株式会社山田商事", "有限会社東西電機", "日本通信工業株式会社",
                              "株式会社さくら企画"};
-  std::vector<BookEntry> book(BOOK_CAPACITY);
-  for (int i = 0; i < BOOK_CAPACITY; ++i) {
+  std::vector<BookEntry> book(static_cast<std::size_t>(count));
+  for (int i = 0; i < count; ++i) {
     BookEntry& e = book[static_cast<std::size_t>(i)];
     const Name& family = families[i % 10];
     const Name& given = givens[(i / 10) % 7];
@@ -78,7 +84,7 @@ std::vector<BookEntry> RealisticBook() {
 }
 
 struct Fixture {
-  Fixture() : book(RealisticBook()) {
+  explicit Fixture(int count) : book(RealisticBook(count)) {
     const char* dir = std::getenv("CALLDIR_BENCH_DIR");
     std::string pattern = "/tmp/calldir-bench-XXXXXX";
     if (dir != nullptr && *dir != '\0') {
@@ -91,10 +97,12 @@ struct Fixture {
     // a file (the library keeps the program's book of the path it last opened).
     first = folder + "/CallDir.csv";
     second = folder + "/CallDir2.csv";
+    plain = folder + "/Plain.csv";
     for (const std::string& path : {first, second}) {
       calldir::StoreBookFile(path, book, calldir::StoreOptions{});
     }
-    fileBytes = std::filesystem::file_size(first);
+    bytes = calldir::FormatBookText(book);
+    fileBytes = bytes.size();
   }
   ~Fixture() {
     if (owned) std::filesystem::remove_all(folder);
@@ -104,60 +112,96 @@ struct Fixture {
   std::string folder;
   std::string first;
   std::string second;
+  std::string plain;   // the plain baseline's file
+  std::string bytes;   // the file's bytes
   std::uintmax_t fileBytes = 0;
   bool owned = false;
 };
 
-Fixture& Shared() {
-  static Fixture fixture;
-  return fixture;
+// One fixture per book size, made when a benchmark first asks for it.
+Fixture& Shared(benchmark::State& state) {
+  static std::map<int, std::unique_ptr<Fixture>> fixtures;
+  const int count = static_cast<int>(state.range(0));
+  std::unique_ptr<Fixture>& fixture = fixtures[count];
+  if (!fixture) fixture = std::make_unique<Fixture>(count);
+  return *fixture;
 }
 
-void SetCounters(benchmark::State& state) {
-  state.counters["entries"] = BOOK_CAPACITY;
-  state.counters["file_KiB"] = static_cast<double>(Shared().fileBytes) / 1024.0;
+int Count(const Fixture& f) {
+  return static_cast<int>(f.book.size());
+}
+
+void SetCounters(benchmark::State& state, const Fixture& f) {
+  state.counters["entries"] = static_cast<double>(f.book.size());
+  state.counters["file_KiB"] = static_cast<double>(f.fileBytes) / 1024.0;
 }
 
 // A start: open, count, read, close, as LoadBook does it.
 void BM_StartOpenCountRead(benchmark::State& state) {
-  Fixture& f = Shared();
+  Fixture& f = Shared(state);
   std::vector<BookEntry> slots(BOOK_CAPACITY);
   bool flip = false;
   for (auto _ : state) {
     flip = !flip;
     if (CallDirOpen((flip ? f.first : f.second).c_str()) == 0) state.SkipWithError("open");
     const int count = CallDirCount();
-    if (count != BOOK_CAPACITY || CallDirRead(slots.data()) == 0) state.SkipWithError("read");
+    if (count != Count(f) || CallDirRead(slots.data()) == 0) state.SkipWithError("read");
     CallDirClose();
     benchmark::DoNotOptimize(slots.data());
   }
-  SetCounters(state);
+  SetCounters(state, f);
 }
-BENCHMARK(BM_StartOpenCountRead)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Baselines of a start: the program's array filled by a plain copy, and the file read whole.
+void BM_CopyBookArray(benchmark::State& state) {
+  Fixture& f = Shared(state);
+  std::vector<BookEntry> slots(BOOK_CAPACITY);
+  for (auto _ : state) {
+    std::memcpy(slots.data(), f.book.data(), f.book.size() * sizeof(BookEntry));
+    benchmark::DoNotOptimize(slots.data());
+  }
+}
+
+void BM_ReadWholeFile(benchmark::State& state) {
+  Fixture& f = Shared(state);
+  std::vector<char> buffer(f.fileBytes + 1);
+  for (auto _ : state) {
+    const long got = baseline::ReadWholeFile(f.first, buffer.data(), buffer.size());
+    if (got != static_cast<long>(f.fileBytes)) state.SkipWithError("read");
+  }
+}
 
 // A hand-over: open (already open), write 10,000 entries durably.
 void BM_DurableWrite(benchmark::State& state) {
-  Fixture& f = Shared();
+  Fixture& f = Shared(state);
   CallDirOpen(f.first.c_str());
   for (auto _ : state) {
-    if (CallDirWrite(f.book.data(), BOOK_CAPACITY) == 0) state.SkipWithError("write");
+    if (CallDirWrite(f.book.data(), Count(f)) == 0) state.SkipWithError("write");
   }
   CallDirClose();
-  SetCounters(state);
+  SetCounters(state, f);
 }
-BENCHMARK(BM_DurableWrite)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Baseline of a durable write: the same bytes, already formatted, replacing a file plainly
+// with the same two flushes.
+void BM_PlainDurableWrite(benchmark::State& state) {
+  Fixture& f = Shared(state);
+  for (auto _ : state) {
+    if (!baseline::DurableReplace(f.folder, f.plain, f.bytes)) state.SkipWithError("write");
+  }
+}
 
 // The store alone (no copy of the program's array), once flushed and once not: the two
 // differ only by the fsync of the file and of its folder, which is the flush's share.
 void Store(benchmark::State& state, bool flush) {
-  Fixture& f = Shared();
+  Fixture& f = Shared(state);
   calldir::StoreOptions options;
   options.flush = flush;
   for (auto _ : state) {
     const auto outcome = calldir::StoreBookFile(f.second, f.book, options);
     if (outcome.result != calldir::StoreResult::Stored) state.SkipWithError("store");
   }
-  SetCounters(state);
+  SetCounters(state, f);
 }
 void BM_StoreFlushed(benchmark::State& state) {
   Store(state, true);
@@ -165,25 +209,22 @@ void BM_StoreFlushed(benchmark::State& state) {
 void BM_StoreWithoutFlush(benchmark::State& state) {
   Store(state, false);
 }
-BENCHMARK(BM_StoreFlushed)->Unit(benchmark::kMillisecond)->UseRealTime();
-BENCHMARK(BM_StoreWithoutFlush)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // The parts in memory: formatting and parsing 10,000 entries, no file involved.
 void BM_FormatInMemory(benchmark::State& state) {
-  Fixture& f = Shared();
+  Fixture& f = Shared(state);
   for (auto _ : state) {
     calldir::StringSink sink;
     sink.text.reserve(f.fileBytes);
     calldir::FormatBook(f.book, sink);
     benchmark::DoNotOptimize(sink.text.data());
   }
-  SetCounters(state);
+  SetCounters(state, f);
 }
-BENCHMARK(BM_FormatInMemory)->Unit(benchmark::kMillisecond);
 
 void BM_ParseInMemory(benchmark::State& state) {
-  Fixture& f = Shared();
-  const std::string bytes = calldir::FormatBookText(f.book);
+  Fixture& f = Shared(state);
+  const std::string& bytes = f.bytes;
   std::vector<BookEntry> book;
   book.reserve(BOOK_CAPACITY);
   for (auto _ : state) {
@@ -191,8 +232,44 @@ void BM_ParseInMemory(benchmark::State& state) {
     calldir::BookParser parser(book);
     if (!parser.Feed(bytes) || !parser.Finish()) state.SkipWithError("parse");
   }
-  SetCounters(state);
+  SetCounters(state, f);
 }
-BENCHMARK(BM_ParseInMemory)->Unit(benchmark::kMillisecond);
+
+constexpr int kSizes[] = {1000, BOOK_CAPACITY};
+
+void Sizes(benchmark::internal::Benchmark* benchmark) {
+  for (const int size : kSizes) benchmark->Arg(size);
+  benchmark->Unit(benchmark::kMillisecond)->UseRealTime();
+}
+
+BENCHMARK(BM_StartOpenCountRead)->Apply(Sizes);
+BENCHMARK(BM_CopyBookArray)->Apply(Sizes);
+BENCHMARK(BM_ReadWholeFile)->Apply(Sizes);
+BENCHMARK(BM_DurableWrite)->Apply(Sizes);
+BENCHMARK(BM_PlainDurableWrite)->Apply(Sizes);
+BENCHMARK(BM_StoreFlushed)->Arg(BOOK_CAPACITY)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_StoreWithoutFlush)->Arg(BOOK_CAPACITY)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_FormatInMemory)->Arg(BOOK_CAPACITY)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ParseInMemory)->Arg(BOOK_CAPACITY)->Unit(benchmark::kMillisecond);
+
+std::vector<RatioRow> Rows() {
+  std::vector<RatioRow> rows;
+  for (const int size : kSizes) {
+    const std::string n = "/" + std::to_string(size);
+    rows.push_back({"start: open + count + read + close", "BM_StartOpenCountRead" + n,
+                    "BM_CopyBookArray" + n, 4.0});
+    rows.push_back({"start, beside one read() of the file", "BM_StartOpenCountRead" + n,
+                    "BM_ReadWholeFile" + n});
+    rows.push_back({"durable write (CallDirWrite), wall", "BM_DurableWrite" + n,
+                    "BM_PlainDurableWrite" + n, 1.3});
+    rows.push_back({"durable write (CallDirWrite), CPU", "BM_DurableWrite" + n, "", 0,
+                    size == BOOK_CAPACITY ? 2.5 : 0});
+  }
+  return rows;
+}
 
 }  // namespace
+
+int main(int argc, char** argv) {
+  return RunWithRatioTable(argc, argv, Rows());
+}

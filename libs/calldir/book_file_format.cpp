@@ -1,5 +1,7 @@
 #include "book_file_format.h"
 
+#include <array>
+#include <bit>
 #include <charconv>
 #include <cstddef>
 #include <cstring>
@@ -47,40 +49,104 @@ char* FieldOf(BookEntry& entry, const TextField& field) {
   return reinterpret_cast<char*>(&entry) + field.offset;
 }
 
+// Eight bytes at a time (the texts are short, a call or a test per byte would cost more
+// than the bytes): in `word`, the bytes equal to `byte` get their top bit set. Bits above
+// a match may be set falsely, the lowest set bit never is, so it finds the first match.
+constexpr std::uint64_t kOnes = 0x0101010101010101;
+constexpr std::uint64_t kTops = 0x8080808080808080;
+static_assert(std::endian::native == std::endian::little, "the lowest byte comes first");
+
+inline std::uint64_t Load8(const char* bytes) {
+  std::uint64_t word;
+  std::memcpy(&word, bytes, sizeof word);
+  return word;
+}
+
+inline std::uint64_t Matches(std::uint64_t word, unsigned char byte) {
+  const std::uint64_t x = word ^ (kOnes * byte);
+  return (x - kOnes) & ~x & kTops;
+}
+
+// The bytes that end an unquoted field in a file, or make the writer quote, or end a text.
+inline std::uint64_t SpecialBytes(std::uint64_t word) {
+  return Matches(word, ',') | Matches(word, '"') | Matches(word, '\r') | Matches(word, '\n') |
+         Matches(word, '\0');
+}
+
+std::size_t FirstMatch(std::uint64_t matches) {
+  return static_cast<std::size_t>(std::countr_zero(matches)) / 8;
+}
+
 // The length of a field's text when it is terminated inside the field; else `width`.
 std::size_t TextLength(const char* field, std::size_t width) {
-  const void* nul = std::memchr(field, '\0', width);
-  return nul != nullptr ? static_cast<std::size_t>(static_cast<const char*>(nul) - field) : width;
-}
-
-// The text a field stores: up to its NUL. A terminated text always fits whole; only an
-// unterminated one is cut, on a character boundary, to leave room for the NUL.
-std::string_view StoredText(const char* field, std::size_t width) {
-  const std::string_view text(field, TextLength(field, width));
-  if (text.size() < width) return text;
-  return text.substr(0, text_bytes::BoundaryLength(text, width - 1));
-}
-
-// The bytes that end or break an unquoted field.
-bool IsSpecialInPlain(char byte) {
-  return byte == ',' || byte == '\r' || byte == '\n' || byte == '"' || byte == '\0';
-}
-
-bool NeedsQuotes(std::string_view text) {
-  return text.find_first_of(",\"\r\n") != std::string_view::npos;
-}
-
-void AppendField(std::string_view text, std::string& line) {
-  if (!NeedsQuotes(text)) {
-    line.append(text);
-    return;
+  std::size_t length = 0;
+  for (; length + 8 <= width; length += 8) {
+    const std::uint64_t nul = Matches(Load8(field + length), '\0');
+    if (nul != 0) return length + FirstMatch(nul);
   }
-  line += '"';
-  for (const char byte : text) {
-    if (byte == '"') line += '"';
-    line += byte;
+  while (length < width && field[length] != '\0') ++length;
+  return length;
+}
+
+bool AllZero(const char* bytes, std::size_t size) {
+  std::uint64_t any = 0;
+  std::size_t i = 0;
+  for (; i + 8 <= size; i += 8) any |= Load8(bytes + i);
+  for (; i < size; ++i) any |= static_cast<unsigned char>(bytes[i]);
+  return any == 0;
+}
+
+// What each byte means to the writer and the reader, looked up rather than tested.
+enum ByteClass : unsigned char {
+  kOrdinary = 0,
+  kQuoteOnly = 1,  // ends a quoted field's run: '"'
+  kEndsPlain = 2,  // ends an unquoted field's run, and makes the writer quote: ',' CR LF
+  kNul = 4,        // ends a field's text in memory, and every run in a file
+};
+
+constexpr std::array<unsigned char, 256> MakeByteClasses() {
+  std::array<unsigned char, 256> classes{};
+  classes[','] = classes['\r'] = classes['\n'] = kEndsPlain;
+  classes['"'] = kEndsPlain | kQuoteOnly;
+  classes[0] = kNul;
+  return classes;
+}
+constexpr std::array<unsigned char, 256> kByteClass = MakeByteClasses();
+
+unsigned char ClassOf(char byte) {
+  return kByteClass[static_cast<unsigned char>(byte)];
+}
+
+// Writes the text a field stores: up to its NUL, or for an unterminated field cut on a
+// character boundary to leave room for the NUL. Each byte is copied as it is classified;
+// only a text holding a comma, quote, CR or LF is written again, quoted.
+char* PutField(const char* field, std::size_t width, char* out) {
+  std::size_t length = 0;
+  for (; length + 8 <= width; length += 8) {
+    const std::uint64_t word = Load8(field + length);
+    if (SpecialBytes(word) != 0) break;  // the bytes of this word are taken one by one
+    std::memcpy(out + length, &word, sizeof word);
   }
-  line += '"';
+  unsigned char seen = 0;
+  for (; length < width; ++length) {
+    const unsigned char byteClass = ClassOf(field[length]);
+    if (byteClass == kNul) break;
+    seen |= byteClass;
+    out[length] = field[length];
+  }
+  if (length == width) {
+    length = text_bytes::BoundaryLength(std::string_view(field, width), width - 1);
+    seen = 0;
+    for (std::size_t i = 0; i < length; ++i) seen |= ClassOf(field[i]);
+  }
+  if (seen == 0) return out + length;
+  *out++ = '"';
+  for (std::size_t i = 0; i < length; ++i) {
+    if (field[i] == '"') *out++ = '"';
+    *out++ = field[i];
+  }
+  *out++ = '"';
+  return out;
 }
 
 // Only the form the writer produces: "0", or an optional "-" and digits without a leading 0.
@@ -98,8 +164,11 @@ void NormalizeEntry(BookEntry& entry) {
     char* bytes = FieldOf(entry, field);
     const std::size_t length = TextLength(bytes, field.width);
     if (length < field.width) {
-      // Terminated: the text stays, whatever lies behind its NUL is cleared.
-      std::memset(bytes + length, 0, field.width - length);
+      // Terminated: the text stays, whatever lies behind its NUL is cleared. Programs fill
+      // their fields zero-padded, so the bytes are read before any is written.
+      if (!AllZero(bytes + length, field.width - length)) {
+        std::memset(bytes + length, 0, field.width - length);
+      }
     } else {
       char text[128];
       std::memcpy(text, bytes, length);  // FillField must not copy onto itself
@@ -108,28 +177,33 @@ void NormalizeEntry(BookEntry& entry) {
   }
 }
 
-void AppendRecord(const BookEntry& entry, std::string& line) {
+char* FormatRecord(const BookEntry& entry, char* out) {
   for (const TextField& field : kTextFields) {
-    AppendField(StoredText(FieldOf(entry, field), field.width), line);
-    line += ',';
+    out = PutField(FieldOf(entry, field), field.width, out);
+    *out++ = ',';
   }
-  char digits[kNumberLength + 1];
-  const auto result = std::to_chars(digits, digits + sizeof digits, entry.inAdapter);
-  line.append(digits, result.ptr);
-  line += "\r\n";
+  out = std::to_chars(out, out + kNumberLength, entry.inAdapter).ptr;
+  *out++ = '\r';
+  *out++ = '\n';
+  return out;
+}
+
+void AppendRecord(const BookEntry& entry, std::string& line) {
+  char record[kLongestRecord];
+  line.append(record, FormatRecord(entry, record));
 }
 
 bool FormatBook(std::span<const BookEntry> book, ByteSink& sink) {
-  std::string line;
-  line.reserve(1024);
-  line.append(kFormatHeader);
-  line += "\r\n";
-  if (!sink.Put(line)) return false;
+  char* out = sink.Room(kFormatHeader.size() + 2);
+  if (out == nullptr) return false;
+  std::memcpy(out, kFormatHeader.data(), kFormatHeader.size());
+  std::memcpy(out + kFormatHeader.size(), "\r\n", 2);
+  sink.Commit(kFormatHeader.size() + 2);
   for (const BookEntry& entry : book) {
     if (entry.deleted != 0) continue;  // deleted entries are dropped, never stored
-    line.clear();
-    AppendRecord(entry, line);
-    if (!sink.Put(line)) return false;
+    out = sink.Room(kLongestRecord);
+    if (out == nullptr) return false;
+    sink.Commit(static_cast<std::size_t>(FormatRecord(entry, out) - out));
   }
   return true;
 }
@@ -150,18 +224,22 @@ bool BookParser::Feed(std::string_view bytes) {
   const char* at = bytes.data();
   const char* const end = at + bytes.size();
   while (at < end) {
-    // Inside a field, copy a run of plain text bytes at once; everything else, and every
-    // rule, goes through Take one byte at a time.
+    // Inside a field, a run of ordinary bytes goes straight into its place, and the
+    // common steps between texts (an unquoted field starting, a comma ending one) are
+    // taken here; every other byte, and every rule, goes through Take.
+    if (state_ == State::FieldStart && ClassOf(*at) == kOrdinary) {
+      if (fieldIndex_ == 0) StartRecord();
+      state_ = State::Plain;
+    }
     if (state_ == State::Plain || state_ == State::Quoted) {
-      const char* run = at;
-      if (state_ == State::Plain) {
-        while (run < end && !IsSpecialInPlain(*run)) ++run;
-      } else {
-        while (run < end && *run != '"' && *run != '\0') ++run;
-      }
-      if (run != at) {
-        if (!AppendRun(at, static_cast<std::size_t>(run - at))) return false;
-        at = run;
+      at = CopyRun(at, end);
+      if (at == nullptr) return false;
+      if (at == end) break;
+      if (*at == ',' && state_ == State::Plain && fieldIndex_ < kTextFieldCount) {
+        ++at;
+        ++fieldIndex_;  // the text is in place already
+        fieldLength_ = 0;
+        state_ = State::FieldStart;
         continue;
       }
     }
@@ -178,27 +256,58 @@ bool BookParser::Finish() {
   return true;
 }
 
-bool BookParser::Append(char byte) {
-  return AppendRun(&byte, 1);
+// Where the field being read goes: a text into its place in the entry, anything after the
+// texts into shortField_.
+char* BookParser::FieldBytes() {
+  if (fieldIndex_ < kTextFieldCount) return FieldOf(*entry_, kTextFields[fieldIndex_]);
+  return shortField_;
 }
 
-bool BookParser::AppendRun(const char* bytes, std::size_t size) {
-  const std::size_t limit =
-      fieldIndex_ < kTextFieldCount ? kTextFields[fieldIndex_].width - 1 : kNumberLength;
-  if (size > limit - fieldLength_) return Fail(Error::FieldTooLong);
-  std::memcpy(field_ + fieldLength_, bytes, size);
+std::size_t BookParser::FieldLimit() const {
+  return fieldIndex_ < kTextFieldCount ? kTextFields[fieldIndex_].width - 1 : kNumberLength;
+}
+
+// Copies the bytes from `at` up to the next one that matters to the state; returns where
+// they end, or nullptr when the field grows longer than it may. The entry was zero-filled,
+// so a text that fits is already terminated: no second pass over it.
+const char* BookParser::CopyRun(const char* at, const char* end) {
+  const unsigned char stops = state_ == State::Plain ? kEndsPlain | kNul : kQuoteOnly | kNul;
+  const std::size_t room = FieldLimit() - fieldLength_;
+  // A run longer than the room fails whatever follows it: look no further than that.
+  const char* const last = static_cast<std::size_t>(end - at) > room ? at + room + 1 : end;
+  // Each byte is copied as it is looked at (fields are short: a memcpy call would cost
+  // more). A run one byte too long lands on the field's terminator, inside the field, and
+  // fails the file.
+  char* const to = FieldBytes() + fieldLength_;
+  std::size_t size = 0;
+  while (at + size < last && (ClassOf(at[size]) & stops) == 0) {
+    to[size] = at[size];
+    ++size;
+  }
+  if (size > room) {
+    Fail(Error::FieldTooLong);
+    return nullptr;
+  }
   fieldLength_ += size;
+  return at + size;
+}
+
+bool BookParser::Append(char byte) {
+  if (fieldLength_ >= FieldLimit()) return Fail(Error::FieldTooLong);
+  FieldBytes()[fieldLength_++] = byte;
   return true;
 }
 
+void BookParser::StartRecord() {
+  entry_ = &book_.emplace_back();  // zero-filled
+}
+
 bool BookParser::EndField() {
-  const std::string_view text(field_, fieldLength_);
-  if (fieldIndex_ < kTextFieldCount) {
-    const TextField& field = kTextFields[fieldIndex_];
-    text_bytes::FillField(FieldOf(entry_, field), field.width, text);
-  } else if (fieldIndex_ == kTextFieldCount) {
-    if (!ParseCanonicalInt(text, entry_.inAdapter)) return Fail(Error::BadNumber);
-  } else {
+  if (fieldIndex_ == kTextFieldCount) {
+    if (!ParseCanonicalInt({shortField_, fieldLength_}, entry_->inAdapter)) {
+      return Fail(Error::BadNumber);
+    }
+  } else if (fieldIndex_ > kTextFieldCount) {
     return Fail(Error::FieldCount);
   }
   ++fieldIndex_;
@@ -208,11 +317,10 @@ bool BookParser::EndField() {
 
 bool BookParser::EndRecord() {
   if (fieldIndex_ != kFieldsPerRecord) return Fail(Error::FieldCount);
-  if (book_.size() >= BOOK_CAPACITY) return Fail(Error::TooManyEntries);
-  entry_.viewSlot = static_cast<std::int32_t>(book_.size());
-  entry_.deleted = 0;
-  book_.push_back(entry_);
-  entry_ = BookEntry{};
+  // The record is already in the book: it is one too many when the book holds more.
+  if (book_.size() > BOOK_CAPACITY) return Fail(Error::TooManyEntries);
+  entry_->viewSlot = static_cast<std::int32_t>(book_.size() - 1);
+  entry_->deleted = 0;
   fieldIndex_ = 0;
   ++line_;
   return true;
@@ -225,14 +333,13 @@ bool BookParser::Take(char byte) {
   switch (state_) {
     case State::Header:
       if (byte == '\r') {
-        if (fieldLength_ != kFormatHeader.size() ||
-            std::string_view(field_, fieldLength_) != kFormatHeader) {
+        if (std::string_view(shortField_, fieldLength_) != kFormatHeader) {
           return Fail(Error::BadHeader);
         }
         state_ = State::HeaderEnd;
       } else {
         if (fieldLength_ >= kFormatHeader.size()) return Fail(Error::BadHeader);
-        field_[fieldLength_++] = byte;
+        shortField_[fieldLength_++] = byte;
       }
       return true;
     case State::HeaderEnd:
@@ -242,6 +349,7 @@ bool BookParser::Take(char byte) {
       state_ = State::FieldStart;
       return true;
     case State::FieldStart:
+      if (fieldIndex_ == 0) StartRecord();
       if (byte == '"') {
         state_ = State::Quoted;
         return true;

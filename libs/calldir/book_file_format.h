@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <span>
 #include <string>
 #include <string_view>
@@ -19,20 +20,37 @@ inline constexpr std::string_view kFormatHeader = "DUDODE-CallDir,1";
 // The 13 texts in BookEntry order, then inAdapter as a decimal.
 inline constexpr int kFieldsPerRecord = 14;
 
-// Where formatted bytes go: a file being written, or a string in a test.
+// The longest record line: every text quoted with each byte a doubled quote, the longest
+// inAdapter, the commas and CR LF. A sink's room for one record.
+inline constexpr std::size_t kLongestRecord = 2 * (sizeof(BookEntry) - 3 * sizeof(std::int32_t)) +
+                                              2 * (kFieldsPerRecord - 1) + 11 +
+                                              (kFieldsPerRecord - 1) + 2;
+
+// Where formatted bytes go: a file being written, or a string in a test. The formatter
+// writes straight into the sink's buffer, so each field is copied once.
 class ByteSink {
  public:
   virtual ~ByteSink() = default;
-  virtual bool Put(std::string_view bytes) = 0;
+  // Room for `size` bytes after those put so far; nullptr when the sink fails.
+  virtual char* Room(std::size_t size) = 0;
+  // The first `size` bytes of the last room hold formatted bytes.
+  virtual void Commit(std::size_t size) = 0;
 };
 
 class StringSink final : public ByteSink {
  public:
-  bool Put(std::string_view bytes) override {
-    text.append(bytes);
-    return true;
+  char* Room(std::size_t size) override {
+    text.resize(used_ + size);
+    return text.data() + used_;
+  }
+  void Commit(std::size_t size) override {
+    used_ += size;
+    text.resize(used_);
   }
   std::string text;
+
+ private:
+  std::size_t used_ = 0;
 };
 
 // What the file keeps of an entry: each text cut to its field on a character boundary,
@@ -40,15 +58,21 @@ class StringSink final : public ByteSink {
 // last byte or character). viewSlot, deleted and inAdapter are left as they are.
 void NormalizeEntry(BookEntry& entry);
 
-// One record line, CR LF included, for a live entry.
+// One record line, CR LF included, for a live entry, written at `out` (room for
+// kLongestRecord bytes). Returns the end of the line.
+char* FormatRecord(const BookEntry& entry, char* out);
+
+// The same line appended to `line`.
 void AppendRecord(const BookEntry& entry, std::string& line);
 
 // The whole file: the header, then a line for every entry whose `deleted` is 0, in order.
 // False when the sink refuses bytes.
 bool FormatBook(std::span<const BookEntry> book, ByteSink& sink);
 
-// Reads a book file fed in pieces of any size. Records become entries appended to `book`
-// with viewSlot = their index and deleted = 0. The first fault stops it for good.
+// Reads a book file fed in pieces of any size, each byte once: records become entries
+// appended to `book` with viewSlot = their index and deleted = 0, their fields copied
+// straight into place. The first fault stops it for good (what `book` then holds is
+// unspecified; the caller drops it).
 class BookParser {
  public:
   enum class Error {
@@ -76,8 +100,11 @@ class BookParser {
 
   bool Fail(Error error);
   bool Take(char byte);
+  const char* CopyRun(const char* at, const char* end);
   bool Append(char byte);
-  bool AppendRun(const char* bytes, std::size_t size);
+  char* FieldBytes();
+  std::size_t FieldLimit() const;
+  void StartRecord();
   bool EndField();
   bool EndRecord();
 
@@ -87,8 +114,8 @@ class BookParser {
   std::size_t line_ = 1;
   int fieldIndex_ = 0;
   std::size_t fieldLength_ = 0;
-  char field_[128];  // longer than any field's text
-  BookEntry entry_{};
+  BookEntry* entry_ = nullptr;  // the record being read, in place at the end of book_
+  char shortField_[16];         // the header line, inAdapter and any field after it
 };
 
 // The whole file as one string: for tests and tools (the library streams to its file).

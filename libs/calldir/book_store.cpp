@@ -11,26 +11,23 @@ namespace calldir {
 
 namespace {
 
-constexpr std::size_t kChunk = 64 * 1024;  // bytes per read and per write
+constexpr std::size_t kChunk = 256 * 1024;  // bytes per read and per write: few calls, in L2
 
 // 13 empty fields, "0" and CR LF: no record is shorter, so the file's size bounds the count.
 constexpr std::uint64_t kShortestRecord = 16;
 
-// Collects formatted bytes and writes them in chunks.
+// Formatted bytes land in one buffer of kChunk bytes, written out whenever the next
+// record might not fit.
 class FileSink final : public ByteSink {
  public:
   explicit FileSink(TempFile& file) : file_(file), buffer_(new char[kChunk]) {}
 
-  bool Put(std::string_view bytes) override {
-    while (!bytes.empty()) {
-      if (used_ == kChunk && !Drain()) return false;
-      const std::size_t take = std::min(bytes.size(), kChunk - used_);
-      std::memcpy(buffer_.get() + used_, bytes.data(), take);
-      used_ += take;
-      bytes.remove_prefix(take);
-    }
-    return true;
+  char* Room(std::size_t size) override {
+    if (used_ + size > kChunk && !Drain()) return nullptr;
+    return buffer_.get() + used_;
   }
+
+  void Commit(std::size_t size) override { used_ += size; }
 
   bool Drain() {
     const bool written = file_.Write(buffer_.get(), used_);
@@ -43,6 +40,7 @@ class FileSink final : public ByteSink {
   std::unique_ptr<char[]> buffer_;
   std::size_t used_ = 0;
 };
+static_assert(kLongestRecord <= kChunk);
 
 // Never replaces a backup: the next free name of this second.
 bool KeepAside(const std::string& path, std::string& backup) {

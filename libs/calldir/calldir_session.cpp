@@ -44,6 +44,7 @@ int Session::Open(const char* path) {
   RemoveStaleTemps(target);
   held_ = Held::FileBook;
   heldPath_ = target;
+  rawEntries_ = false;  // a parsed file gives entries in their stored form
   switch (LoadBookFile(target, book_, heldStamp_)) {
     case LoadResult::Loaded:
     case LoadResult::Missing:  // a first start: an empty book, the first write creates it
@@ -77,6 +78,10 @@ int Session::Count() const {
 int Session::Read(BookEntry* book) {
   if (!open_ || !loaded_ || book == nullptr) return Fail(LIBERR_BOOK_UNREADABLE);
   // What the file holds (or will hold): the live entries, in order, numbered afresh.
+  if (rawEntries_) {
+    for (BookEntry& entry : book_) NormalizeEntry(entry);
+    rawEntries_ = false;
+  }
   std::erase_if(book_, [](const BookEntry& e) { return e.deleted != 0; });
   for (std::size_t i = 0; i < book_.size(); ++i) {
     book_[i].viewSlot = static_cast<std::int32_t>(i);
@@ -92,8 +97,7 @@ int Session::Write(const BookEntry* book, int count) {
   if (!open_ || book == nullptr || count < 0 || count > BOOK_CAPACITY) {
     return Fail(LIBERR_BOOK_SAVE_FAILED);
   }
-  book_.assign(book, book + count);
-  for (BookEntry& entry : book_) NormalizeEntry(entry);
+  TakeProgramBook(book, count);
   held_ = Held::ProgramBook;  // kept even when the store fails: Save may store it later
   heldPath_ = openPath_;
   return Store(openPath_) ? 1 : Fail(LIBERR_BOOK_SAVE_FAILED);
@@ -106,8 +110,7 @@ int Session::Delete(const BookEntry* book, int index) {
   if (!open_ || book == nullptr || index < 0 || index >= count) {
     return Fail(LIBERR_BOOK_SAVE_FAILED);
   }
-  book_.assign(book, book + count);  // the program's array is the truth
-  for (BookEntry& entry : book_) NormalizeEntry(entry);
+  TakeProgramBook(book, count);  // the program's array is the truth
   book_[static_cast<std::size_t>(index)].deleted = 1;  // whatever the array says
   held_ = Held::ProgramBook;
   heldPath_ = openPath_;
@@ -123,6 +126,11 @@ int Session::Save(const char* path, int count) {
     return Fail(LIBERR_BOOK_SAVE_FAILED);
   }
   return Store(path) ? 1 : Fail(LIBERR_BOOK_SAVE_FAILED);
+}
+
+void Session::TakeProgramBook(const BookEntry* book, int count) {
+  book_.assign(book, book + count);
+  rawEntries_ = true;
 }
 
 void Session::NoteChangeByOthers(const std::string& path) {

@@ -34,6 +34,7 @@ class Session {
     ProgramBook,  // the program's own: given to it by Read, or handed over by Write/Delete
   };
 
+  void TakeProgramBook(const BookEntry* book, int count);
   void NoteChangeByOthers(const std::string& path);
   bool Store(const std::string& path);
 
@@ -44,6 +45,11 @@ class Session {
   // The one copy of the book. While it is the program's, its indexes are the program's
   // slots and deleted entries keep their place (marked); files never hold them.
   std::vector<BookEntry> book_;
+  // Whether book_ holds the program's entries as its array had them (a text without its
+  // terminator, bytes behind one). A store writes such an entry as its stored form anyway,
+  // so only Read, which hands the entries back, brings them to that form first: the
+  // program's frequent writes do not pay for it.
+  bool rawEntries_ = false;
   Held held_ = Held::Nothing;
   std::string heldPath_;
   file_ops::FileStamp heldStamp_;  // the file at heldPath_ as this library last read or wrote it

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cstring>
 #include <string>
 
 #include "app/library_errors.h"
@@ -67,13 +66,16 @@ void SetAdapterMarks(BookEntry& entry, const AdapterEntry& held) {
   entry.inAdapter = 1;
 }
 
-// A deleted entry the adapter still holds comes back with its number and adapter marks only.
-void Revive(BookEntry& entry) {
+// A deleted entry the adapter still holds comes back with its number and adapter marks
+// only. Its reading is cleared, so the book's keys are refreshed.
+void Revive(PhoneBook& book, int index) {
+  BookEntry& entry = book[index];
   for (char* field : {entry.name, entry.nameKana, entry.fax, entry.address, entry.postalCode,
                       entry.company, entry.companyAddress, entry.email}) {
     field[0] = '\0';
   }
   entry.deleted = 0;
+  book.RefreshKeys(index);
 }
 
 // Marks or appends each adapter entry; returns how many did not fit into a full book.
@@ -84,19 +86,13 @@ int MergeEntries(PhoneBook& book, const AdapterList& entries, int count) {
     const int e = FindEntryByPhone(book, FieldText(held.number));
     if (e >= 0) {
       SetAdapterMarks(book[e], held);
-      if (book[e].deleted == 1) Revive(book[e]);
+      if (book[e].deleted == 1) Revive(book, e);
       continue;
     }
-    if (book.IsFull()) {
-      ++skipped;
-      continue;
-    }
-    const int slot = book.entryCount++;
-    BookEntry& added = book[slot];
-    std::memset(&added, 0, sizeof added);
+    BookEntry added{};
     FillField(added.number, FieldText(held.number));
     SetAdapterMarks(added, held);
-    added.viewSlot = slot;
+    if (!AppendEntry(book, added)) ++skipped;  // the book is full
   }
   return skipped;
 }

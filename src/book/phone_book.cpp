@@ -1,10 +1,13 @@
 #include "book/phone_book.h"
 
 #include <algorithm>
+#include <cassert>
 
 #include "app/library_errors.h"
 #include "app/prompter.h"
 #include "book/calldir_library.h"
+#include "book/phone_match.h"
+#include "index/kana_filter.h"
 #include "platform/text_bytes.h"
 
 namespace {
@@ -30,6 +33,36 @@ void CopyTexts(BookEntry& to, const BookEntry& from) {
 
 }  // namespace
 
+PhoneBook::PhoneBook()
+    : slots(new BookEntry[BOOK_CAPACITY]()),
+      numberKeys_(new uint64_t[BOOK_CAPACITY]),
+      readingLeads_(new uint16_t[BOOK_CAPACITY]()) {
+  // Every slot holds an empty number until it is filled.
+  std::fill_n(numberKeys_.get(), BOOK_CAPACITY, PhoneKey(slots[0].number));
+}
+
+void PhoneBook::SetEntry(int index, const BookEntry& entry) {
+  if (index < 0 || index > entryCount || index >= BOOK_CAPACITY) return;
+  slots[static_cast<std::size_t>(index)] = entry;
+  if (index == entryCount) entryCount += 1;
+  RefreshKeys(index);
+  assert(KeysMatchEntries());
+}
+
+void PhoneBook::RefreshKeys(int index) {
+  const auto i = static_cast<std::size_t>(index);
+  numberKeys_[i] = PhoneKey(slots[i].number);
+  readingLeads_[i] = LeadingPair(slots[i].nameKana);
+}
+
+bool PhoneBook::KeysMatchEntries() const {
+  for (std::size_t i = 0; i < static_cast<std::size_t>(entryCount); ++i) {
+    if (numberKeys_[i] != PhoneKey(slots[i].number)) return false;
+    if (readingLeads_[i] != LeadingPair(slots[i].nameKana)) return false;
+  }
+  return true;
+}
+
 bool LoadBook(BookAccess& access, const std::function<void()>& whileOpen) {
   PhoneBook& book = access.book;
   if (access.callDir.Open(access.bookPath.c_str()) == 0) {
@@ -39,7 +72,11 @@ bool LoadBook(BookAccess& access, const std::function<void()>& whileOpen) {
   // A count the array cannot hold is never trusted: the read fills at most every slot.
   book.entryCount = std::clamp(access.callDir.Count(), 0, BOOK_CAPACITY);
   access.callDir.Read(book.slots.get());
-  for (int i = 0; i < book.entryCount; ++i) book[i].viewSlot = i;
+  for (int i = 0; i < book.entryCount; ++i) {
+    book[i].viewSlot = i;
+    book.RefreshKeys(i);
+  }
+  assert(book.KeysMatchEntries());
   if (whileOpen) whileOpen();
   access.callDir.Close();
   return true;
@@ -53,6 +90,8 @@ bool AppendEntry(PhoneBook& book, const BookEntry& w) {
   book[slot].viewSlot = slot;
   book[slot].deleted = 0;
   book.entryCount += 1;
+  book.RefreshKeys(slot);
+  assert(book.KeysMatchEntries());
   return true;
 }
 
@@ -61,6 +100,8 @@ bool ReplaceEntry(PhoneBook& book, int index, const BookEntry& w) {
   CopyTexts(book[index], w);
   book[index].deleted = 0;
   book[index].inAdapter = w.inAdapter;
+  book.RefreshKeys(index);
+  assert(book.KeysMatchEntries());
   return true;
 }
 

@@ -1,5 +1,8 @@
 #include "book/phone_match.h"
 
+#include <array>
+#include <cassert>
+
 #include "platform/text_bytes.h"
 
 namespace {
@@ -7,13 +10,29 @@ namespace {
 constexpr std::string_view kHyphen = "-";
 constexpr std::string_view kPhoneSeparators = "/-, \t";
 
-bool IsSeparator(char byte, std::string_view separators) {
-  return separators.find(byte) != std::string_view::npos;
+// kPhoneSeparators as a table: the keys are hashed over every number the book loads.
+constexpr std::array<bool, 256> kIsPhoneSeparator = [] {
+  std::array<bool, 256> table{};
+  for (const char byte : kPhoneSeparators) table[static_cast<unsigned char>(byte)] = true;
+  return table;
+}();
+
+bool IsPhoneSeparator(char byte) {
+  return kIsPhoneSeparator[static_cast<unsigned char>(byte)];
 }
 
-// Whether the number in `field`, with its separators removed, is exactly `key`. Compares as
-// it walks, so most entries of a large book are rejected after a byte or two; this runs
-// over the whole book on every save.
+// FNV-1a over the bytes that are not phone separators, up to a terminator or `size`.
+uint64_t HashWithoutSeparators(const char* text, std::size_t size) {
+  uint64_t hash = 14695981039346656037ull;
+  for (std::size_t i = 0; i < size && text[i] != '\0'; ++i) {
+    if (IsPhoneSeparator(text[i])) continue;
+    hash = (hash ^ static_cast<unsigned char>(text[i])) * 1099511628211ull;
+  }
+  return hash;
+}
+
+// Whether the number in `field`, with the bytes of `separators` removed, is exactly `key`
+// (which holds none of them). Only entries whose key agrees get this far.
 template <std::size_t N>
 bool EqualsWithoutSeparators(const char (&field)[N], std::string_view key,
                              std::string_view separators) {
@@ -21,17 +40,23 @@ bool EqualsWithoutSeparators(const char (&field)[N], std::string_view key,
   for (std::size_t i = 0; i < N && field[i] != '\0'; ++i) {
     const char byte = field[i];
     if (k < key.size() && key[k] == byte) {
-      ++k;  // the common case first: the byte is the next one of the key
-    } else if (!IsSeparator(byte, separators)) {
+      ++k;  // the byte is the next one of the key
+    } else if (separators.find(byte) == std::string_view::npos) {
       return false;
     }
   }
   return k == key.size();
 }
 
+// `key` holds none of `separators`, which are all phone separators: a number equal to it
+// without them has its phone key, so the book's keys pick the few entries to compare.
 int FindFirst(const PhoneBook& book, std::string_view key, std::string_view separators) {
+  assert(book.KeysMatchEntries());
+  const uint64_t wanted = HashWithoutSeparators(key.data(), key.size());
   for (int i = 0; i < book.entryCount; ++i) {
-    if (EqualsWithoutSeparators(book[i].number, key, separators)) return i;
+    if (book.NumberKey(i) == wanted && EqualsWithoutSeparators(book[i].number, key, separators)) {
+      return i;
+    }
   }
   return -1;
 }
@@ -44,6 +69,10 @@ text_bytes::FixedText<90> StripHyphens(std::string_view text) {
 
 text_bytes::FixedText<24> NormalizePhone(std::string_view text) {
   return text_bytes::RemoveBytes<24>(text, kPhoneSeparators);
+}
+
+uint64_t PhoneKey(const char (&number)[24]) {
+  return HashWithoutSeparators(number, sizeof number);
 }
 
 int FindSameNumber(const PhoneBook& book, std::string_view key) {

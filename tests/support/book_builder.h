@@ -18,10 +18,10 @@ inline BookEntry MakeEntry(std::string_view number, std::string_view nameKana = 
   return entry;
 }
 
-// Appends entries straight into the book, as a load would.
+// Appends an entry as it is, as a load would.
 inline int Put(PhoneBook& book, const BookEntry& entry) {
-  const int index = book.entryCount++;
-  book[index] = entry;
+  const int index = book.entryCount;
+  book.SetEntry(index, entry);
   book[index].viewSlot = index;
   return index;
 }

@@ -5,6 +5,8 @@
 #include <cstring>
 #include <vector>
 
+#include "book/phone_match.h"
+#include "index/kana_filter.h"
 #include "support/book_builder.h"
 #include "support/fake_calldir.h"
 #include "support/recording_prompter.h"
@@ -139,6 +141,32 @@ TEST_F(PhoneBookTest, HandOverWritesTheWholeBookDeletedEntriesIncluded) {
   EXPECT_FALSE(HandOverBook(access));
   EXPECT_EQ(prompter.Texts(), (Calls{"ファイルの保存に失敗しました。"}));
   EXPECT_EQ(book.entryCount, 2);  // the change stays in memory
+}
+
+// The lookups and the kana filter read keys the book keeps beside the entries: every
+// primitive that changes a number or a reading must leave them in step.
+TEST_F(PhoneBookTest, ThePrimitivesKeepTheKeysInStepAndADirectWriteIsCaught) {
+  const std::string ka = "\x82\xa9", sa = "\x82\xb3";  // か, さ
+  callDir.stored = {MakeEntry("03-1111", ka), MakeEntry("03-2222", sa)};
+  ASSERT_TRUE(LoadBook(access));
+  EXPECT_TRUE(book.KeysMatchEntries());
+  EXPECT_EQ(FindEntryByPhone(book, "031111"), 0);
+
+  ASSERT_TRUE(AppendEntry(book, MakeEntry("06 3333", sa)));
+  ASSERT_TRUE(ReplaceEntry(book, 0, MakeEntry("045-4444", sa)));
+  book.SetEntry(3, MakeEntry("5555", ka));
+  EXPECT_TRUE(book.KeysMatchEntries());
+  EXPECT_EQ(FindEntryByPhone(book, "031111"), -1);  // the old number is gone
+  EXPECT_EQ(FindSameNumber(book, "0454444"), 0);
+  EXPECT_EQ(FindEntryByPhone(book, "063333"), 2);
+  EXPECT_EQ(FindSameNumber(book, "5555"), 3);
+  EXPECT_EQ(ApplyKanaFilter(book, ka), 1);  // only the entry set last still reads か
+  EXPECT_EQ(book[0].viewSlot, 3);
+
+  std::memcpy(book[1].number, "0777", 5);  // behind the book's back
+  EXPECT_FALSE(book.KeysMatchEntries());
+  book.RefreshKeys(1);
+  EXPECT_TRUE(book.KeysMatchEntries());
 }
 
 }  // namespace
