@@ -7,7 +7,6 @@
 #include "app/prompter.h"
 #include "book/calldir_library.h"
 #include "book/phone_match.h"
-#include "index/kana_filter.h"
 #include "platform/text_bytes.h"
 
 namespace {

@@ -15,6 +15,15 @@ class Prompter;
 // Shown when the book holds 10,000 entries and cannot take another.
 inline constexpr const char* kBookFullMessage = "登録件数が1万件です。これ以上は登録できません。";
 
+// The first two bytes of a text as one number (the second is 0 when the first ends the
+// text). A kana table slot and a reading match exactly when these agree; the book keeps
+// this per entry for the kana filter.
+inline uint16_t LeadingPair(const char* text) {
+  const auto first = static_cast<unsigned char>(text[0]);
+  const auto second = first == 0 ? 0 : static_cast<unsigned char>(text[1]);
+  return static_cast<uint16_t>(first << 8 | second);
+}
+
 // Numbers and readings change only through the book's primitives (LoadBook, AppendEntry,
 // ReplaceEntry, SetEntry): they keep the keys the lookups and the kana filter read in step
 // with the entries. The other fields may be written directly.

@@ -66,12 +66,6 @@ KanaSet SingleKana(const char* kana) {
 }  // namespace
 
 // The comparison stops at two bytes or where both texts end: the pair says it all.
-uint16_t LeadingPair(const char* text) {
-  const auto first = static_cast<unsigned char>(text[0]);
-  const auto second = first == 0 ? 0 : static_cast<unsigned char>(text[1]);
-  return static_cast<uint16_t>(first << 8 | second);
-}
-
 int ApplyKanaFilter(PhoneBook& book, std::string_view filterText) {
   assert(book.KeysMatchEntries());
   if (filterText == kKanaRootText) {

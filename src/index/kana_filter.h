@@ -3,7 +3,6 @@
 #pragma once
 
 #include <cstddef>
-#include <cstdint>
 #include <string_view>
 
 #include "book/phone_book.h"
@@ -16,11 +15,6 @@ inline constexpr std::size_t kKanaFilterSize = 8;  // bytes, terminator included
 // The text of the tree node selected last; empty until the first selection, when a refresh
 // lists nothing. Written only by the tree.
 extern char g_kanaFilter[kKanaFilterSize];
-
-// The first two bytes of a text as one number (the second is 0 when the first ends the
-// text). A table slot and a reading match exactly when these agree; the book keeps this
-// per entry for the filter.
-uint16_t LeadingPair(const char* text);
 
 // Selects the entries whose reading matches `filterText` (the root text, a row name such as
 // "か行", or a plain kana such as "か") and writes the display list: for j below the result,

@@ -63,6 +63,16 @@ struct Session {
   }
 };
 
+// Closes the edit dialog the next step opens, keeping the number it showed.
+void CloseNextEditDialog(QString& shownNumber) {
+  QTimer::singleShot(0, [&shownNumber] {
+    QWidget* dialog = QApplication::activeModalWidget();
+    if (dialog == nullptr) return;
+    shownNumber = dialog->findChild<QLineEdit*>("phoneEdit")->text();
+    dialog->close();
+  });
+}
+
 }  // namespace
 
 class MainWindowTest : public QObject {
@@ -143,12 +153,7 @@ class MainWindowTest : public QObject {
   void opensTheEditDialogOnTheStartNumber() {
     Session s;
     QString shownNumber;
-    QTimer::singleShot(0, [&shownNumber] {
-      QWidget* dialog = QApplication::activeModalWidget();
-      if (dialog == nullptr) return;
-      shownNumber = dialog->findChild<QLineEdit*>("phoneEdit")->text();
-      dialog->close();
-    });
+    CloseNextEditDialog(shownNumber);
     QVERIFY(s.Start({QStringLiteral("/T=090-3333-4444")}));
     QCOMPARE(shownNumber, QStringLiteral("090-3333-4444"));
     QCOMPARE(g_startNumber[0], '\0');
@@ -216,12 +221,7 @@ class MainWindowTest : public QObject {
 
     list.selectRow(1);  // now the entry 0312345678
     QString shownNumber;
-    QTimer::singleShot(0, [&shownNumber] {
-      QWidget* dialog = QApplication::activeModalWidget();
-      if (dialog == nullptr) return;
-      shownNumber = dialog->findChild<QLineEdit*>("phoneEdit")->text();
-      dialog->close();
-    });
+    CloseNextEditDialog(shownNumber);
     QTest::keyClick(&list, Qt::Key_Return);
     QCOMPARE(edits.count(), 1);
     QCOMPARE(shownNumber, QStringLiteral("0312345678"));
