@@ -1,5 +1,7 @@
 // DUDODE: the phone book for the ZEF-P1 caller-ID adapter.
 #include <QApplication>
+#include <QLibraryInfo>
+#include <QTranslator>
 
 #include "book/adapter_library.h"
 #include "book/calldir_library.h"
@@ -10,6 +12,12 @@ int main(int argc, char* argv[]) {
   QApplication application(argc, argv);
   QApplication::setApplicationName(QStringLiteral("DUDODE"));
   QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/dudode.svg")));
+  // The program speaks Japanese, so Qt's own dialogs (files, printing) do too.
+  QTranslator qtTexts;
+  if (qtTexts.load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"),
+                   QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+    QApplication::installTranslator(&qtTexts);
+  }
 
   LinkedCallDirLibrary callDir;
   LinkedAdapterLibrary adapter;
