@@ -111,10 +111,6 @@ std::optional<std::string> ReadValue(const std::string& path, const std::string&
   return Trim(line.substr(line.find('=') + 1));
 }
 
-bool BreaksLines(const std::string& text) {
-  return text.find_first_of("\r\n") != std::string::npos || text.find('\0') != std::string::npos;
-}
-
 bool ReplaceFile(const std::string& path, const Lines& file) {
   std::string text;
   for (const std::string& line : file.lines) text += line + file.lineEnd;
@@ -153,13 +149,9 @@ std::string ReadString(const std::string& path, const std::string& section, cons
 
 bool WriteStrings(const std::string& path, const std::string& section,
                   const std::vector<KeyValue>& entries) {
-  if (BreaksLines(section) || section.find(']') != std::string::npos) return false;
   Lines file = ReadLines(path);
   for (const auto& [key, value] : entries) {
-    if (BreaksLines(key) || BreaksLines(value) || key.find('=') != std::string::npos ||
-        Trim(key).empty()) {
-      return false;
-    }
+    if (!KeepsLineStructure(section, key, value)) return false;
     const Location where = Find(file, section, key);
     const std::string line = Trim(key) + "=" + value;
     if (where.keyLine) {

@@ -24,12 +24,15 @@ std::string ReadString(const std::string& path, const std::string& section, cons
 
 bool WriteString(const std::string& path, const std::string& section, const std::string& key,
                  const std::string& value) {
-  if (value.find_first_of("\r\n") != std::string::npos) return false;
+  if (!KeepsLineStructure(section, key, value)) return false;
   return WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(), path.c_str()) != 0;
 }
 
 bool WriteStrings(const std::string& path, const std::string& section,
                   const std::vector<KeyValue>& entries) {
+  for (const auto& [key, value] : entries) {
+    if (!KeepsLineStructure(section, key, value)) return false;  // write all or none
+  }
   bool written = true;
   for (const auto& [key, value] : entries) written &= WriteString(path, section, key, value);
   return written;

@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <climits>
+#include <utility>
+
 #include "support/temp_dir.h"
 
 namespace {
@@ -35,6 +38,9 @@ TEST_F(PrivateProfile, ReadsNumbersAsTheSystemDoes) {
   EXPECT_EQ(profile::ReadInt(ini, "S", "lead", 1), 12);
   EXPECT_EQ(profile::ReadInt(ini, "S", "empty", 1), 0);
   EXPECT_EQ(profile::ReadInt(ini, "S", "huge", 1), 2147483647);
+  dir.Write("test.ini", "[S]\nmin=-2147483648\nbelow=-99999999999\n");
+  EXPECT_EQ(profile::ReadInt(ini, "S", "min", 1), INT_MIN);
+  EXPECT_EQ(profile::ReadInt(ini, "S", "below", 1), INT_MIN);
 }
 
 TEST_F(PrivateProfile, KeepsValuesAsBytesAndCutsThemOnACharacterBoundary) {
@@ -68,10 +74,26 @@ TEST_F(PrivateProfile, CreatesAMissingFileReadableByItsOwnerAlone) {
 }
 
 TEST_F(PrivateProfile, RefusesWhatWouldBreakTheFile) {
-  EXPECT_FALSE(profile::WriteString(ini, "S", "k", "two\nlines"));
-  EXPECT_FALSE(profile::WriteString(ini, "S", "a=b", "v"));
-  EXPECT_FALSE(profile::WriteString(ini, "S]", "k", "v"));
+  const std::string refused[][3] = {
+      {"S", "k", "two\nlines"}, {"S", "a=b", "v"},  {"S]", "k", "v"},
+      {"S", " ", "v"},          {"S", ";k", "v"},   {"S", " ;k", "v"},
+      {"S", "[k", "]"},         {"S", "[k]", "v"},  {"S", "k", std::string("a\0b", 3)},
+  };
+  for (const auto& [section, key, value] : refused) {
+    EXPECT_FALSE(profile::WriteString(ini, section, key, value)) << key << "=" << value;
+    EXPECT_FALSE(profile::WriteStrings(ini, section, {{"fine", "1"}, {key, value}})) << key;
+  }
+  EXPECT_EQ(profile::ReadString(ini, "S", "fine", "none", 100), "none");  // all or nothing
   EXPECT_FALSE(profile::WriteString(dir.File("no/such/folder.ini"), "S", "k", "v"));
+}
+
+TEST_F(PrivateProfile, KeysThatLookOddButKeepTheLineReadBack) {
+  const std::pair<std::string, std::string> written[] = {
+      {"[k", "v"}, {"k;", "v"}, {"k]", "v"}, {"k", ";v"}, {"k2", "[v]"}};
+  for (const auto& [key, value] : written) {
+    ASSERT_TRUE(profile::WriteString(ini, "S", key, value)) << key;
+    EXPECT_EQ(profile::ReadString(ini, "S", key, "missing", 100), value) << key;
+  }
 }
 
 }  // namespace
