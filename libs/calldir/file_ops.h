@@ -75,7 +75,7 @@ class TempFile {
 };
 
 // Puts `from` in the place of `to`, replacing `to` atomically when it exists.
-bool ReplaceFile(const std::string& from, const std::string& to);
+bool RenameOver(const std::string& from, const std::string& to);
 
 // Makes the last rename in the folder that holds `path` survive a power cut.
 bool FlushFolderOf(const std::string& path);

@@ -111,7 +111,7 @@ std::optional<std::string> ReadValue(const std::string& path, const std::string&
   return Trim(line.substr(line.find('=') + 1));
 }
 
-bool ReplaceFile(const std::string& path, const Lines& file) {
+bool RewriteFile(const std::string& path, const Lines& file) {
   std::string text;
   for (const std::string& line : file.lines) text += line + file.lineEnd;
   const std::string temporary = path + ".tmp";
@@ -164,7 +164,7 @@ bool WriteStrings(const std::string& path, const std::string& section,
       file.lines.push_back(line);
     }
   }
-  return ReplaceFile(path, file);
+  return RewriteFile(path, file);
 }
 
 bool WriteString(const std::string& path, const std::string& section, const std::string& key,

@@ -1,7 +1,10 @@
 #include "platform/private_profile.h"
 
 #include <gtest/gtest.h>
+
+#ifndef _WIN32
 #include <sys/stat.h>
+#endif
 
 #include <climits>
 #include <utility>
@@ -65,13 +68,23 @@ TEST_F(PrivateProfile, WritingOneKeyLeavesEverythingElseAsItWas) {
             "\r\n[C]\r\nw=4\r\n");
 }
 
-TEST_F(PrivateProfile, CreatesAMissingFileReadableByItsOwnerAlone) {
+TEST_F(PrivateProfile, CreatesAMissingFileWithItsSection) {
+  ASSERT_TRUE(profile::WriteStrings(ini, "LOADCOL", {{"COL1", "a"}, {"COUNT", "1"}}));
+  EXPECT_EQ(profile::ReadString(ini, "LOADCOL", "COL1", "", 100), "a");
+  EXPECT_EQ(profile::ReadInt(ini, "LOADCOL", "COUNT", 0), 1);
+}
+
+#ifndef _WIN32
+using PrivateProfileOnPosix = PrivateProfile;
+
+TEST_F(PrivateProfileOnPosix, ANewFileHasLineFeedsAndIsReadableByItsOwnerAlone) {
   ASSERT_TRUE(profile::WriteStrings(ini, "LOADCOL", {{"COL1", "a"}, {"COUNT", "1"}}));
   EXPECT_EQ(dir.Read("test.ini"), "[LOADCOL]\nCOL1=a\nCOUNT=1\n");
   struct stat info {};
   ASSERT_EQ(stat(ini.c_str(), &info), 0);
   EXPECT_EQ(info.st_mode & 0777, 0600u);
 }
+#endif
 
 TEST_F(PrivateProfile, RefusesWhatWouldBreakTheFile) {
   const std::string refused[][3] = {
