@@ -1,7 +1,11 @@
-// What a private profile file can hold, the same on every system.
+// What reads and writes of private profile files mean, the same on every system; only
+// ReadValue and the writes are the system's own.
 #include "platform/private_profile.h"
 
 #include <string_view>
+
+#include "platform/text_bytes.h"
+#include "private_profile_value.h"
 
 namespace profile {
 namespace {
@@ -11,6 +15,18 @@ bool BreaksLines(std::string_view text) {
 }
 
 }  // namespace
+
+int ReadInt(const std::string& path, const std::string& section, const std::string& key,
+            int fallback) {
+  const auto value = ReadValue(path, section, key);
+  return value ? text_bytes::ParseInt(*value) : fallback;
+}
+
+std::string ReadString(const std::string& path, const std::string& section, const std::string& key,
+                       const std::string& fallback, std::size_t capacity) {
+  const auto value = ReadValue(path, section, key);
+  return text_bytes::CutToCapacity(value ? *value : fallback, capacity);
+}
 
 bool KeepsLineStructure(const std::string& section, const std::string& key,
                         const std::string& value) {

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "platform/private_profile.h"
-#include "platform/text_bytes.h"
+#include "private_profile_value.h"
 
 namespace profile {
 namespace {
@@ -102,15 +102,6 @@ Location Find(const Lines& file, const std::string& section, const std::string& 
   return where;
 }
 
-std::optional<std::string> ReadValue(const std::string& path, const std::string& section,
-                                     const std::string& key) {
-  const Lines file = ReadLines(path);
-  const Location where = Find(file, section, key);
-  if (!where.keyLine) return std::nullopt;
-  const std::string& line = file.lines[*where.keyLine];
-  return Trim(line.substr(line.find('=') + 1));
-}
-
 bool RewriteFile(const std::string& path, const Lines& file) {
   std::string text;
   for (const std::string& line : file.lines) text += line + file.lineEnd;
@@ -135,16 +126,13 @@ bool RewriteFile(const std::string& path, const Lines& file) {
 
 }  // namespace
 
-int ReadInt(const std::string& path, const std::string& section, const std::string& key,
-            int fallback) {
-  const auto value = ReadValue(path, section, key);
-  return value ? text_bytes::ParseInt(*value) : fallback;
-}
-
-std::string ReadString(const std::string& path, const std::string& section, const std::string& key,
-                       const std::string& fallback, std::size_t capacity) {
-  const auto value = ReadValue(path, section, key);
-  return text_bytes::CutToCapacity(value ? *value : fallback, capacity);
+std::optional<std::string> ReadValue(const std::string& path, const std::string& section,
+                                     const std::string& key) {
+  const Lines file = ReadLines(path);
+  const Location where = Find(file, section, key);
+  if (!where.keyLine) return std::nullopt;
+  const std::string& line = file.lines[*where.keyLine];
+  return Trim(line.substr(line.find('=') + 1));
 }
 
 bool WriteStrings(const std::string& path, const std::string& section,

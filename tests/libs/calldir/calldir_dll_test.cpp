@@ -57,7 +57,7 @@ TEST(CallDirDllOnWindows, TheOrdinalsReachTheFunctionsTheHeaderNames) {
   ASSERT_EQ(count(), 2);
   std::vector<BookEntry> reread(2);
   ASSERT_TRUE(read(reread.data()));
-  EXPECT_FALSE(open(path.c_str()));  // one book at a time
+  EXPECT_FALSE(open(dir.File("Other.csv").c_str()));  // one book at a time
   EXPECT_EQ(lastError(), LIBERR_BOOK_ALREADY_OPEN);
   close();
   EXPECT_STREQ(reread[0].number, "03-1234-5678");

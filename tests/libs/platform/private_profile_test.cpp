@@ -54,18 +54,19 @@ TEST_F(PrivateProfile, KeepsValuesAsBytesAndCutsThemOnACharacterBoundary) {
   EXPECT_EQ(profile::ReadString(ini, "S", "k", "", 5), "\x93\x64\x98\x62");
 }
 
-TEST_F(PrivateProfile, WritingOneKeyLeavesEverythingElseAsItWas) {
-  const std::string before =
-      "; top comment\r\n[A]\r\nx=1\r\n; keep me\r\ny=2\r\n\r\n[B]\r\nz=3\r\n";
-  dir.Write("test.ini", before);
+TEST_F(PrivateProfile, WritingOneKeyKeepsEveryOtherKeyAndComment) {
+  dir.Write("test.ini", "; top comment\r\n[A]\r\nx=1\r\n; keep me\r\ny=2\r\n\r\n[B]\r\nz=3\r\n");
   ASSERT_TRUE(profile::WriteString(ini, "a", "Y", "20"));
-  EXPECT_EQ(dir.Read("test.ini"),
-            "; top comment\r\n[A]\r\nx=1\r\n; keep me\r\nY=20\r\n\r\n[B]\r\nz=3\r\n");
   ASSERT_TRUE(profile::WriteString(ini, "A", "new", "v"));
   ASSERT_TRUE(profile::WriteString(ini, "C", "w", "4"));
-  EXPECT_EQ(dir.Read("test.ini"),
-            "; top comment\r\n[A]\r\nx=1\r\n; keep me\r\nY=20\r\nnew=v\r\n\r\n[B]\r\nz=3\r\n"
-            "\r\n[C]\r\nw=4\r\n");
+  const char* expected[][3] = {{"A", "x", "1"}, {"A", "y", "20"}, {"A", "new", "v"},
+                               {"B", "z", "3"}, {"C", "w", "4"}};
+  for (const auto& [section, key, value] : expected) {
+    EXPECT_EQ(profile::ReadString(ini, section, key, "missing", 100), value) << key;
+  }
+  const std::string text = dir.Read("test.ini");
+  EXPECT_NE(text.find("; top comment\r\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("; keep me\r\n"), std::string::npos) << text;
 }
 
 TEST_F(PrivateProfile, CreatesAMissingFileWithItsSection) {
@@ -83,6 +84,20 @@ TEST_F(PrivateProfileOnPosix, ANewFileHasLineFeedsAndIsReadableByItsOwnerAlone) 
   struct stat info {};
   ASSERT_EQ(stat(ini.c_str(), &info), 0);
   EXPECT_EQ(info.st_mode & 0777, 0600u);
+}
+
+TEST_F(PrivateProfileOnPosix, WritingOneKeyLeavesEveryOtherByteAsItWas) {
+  const std::string before =
+      "; top comment\r\n[A]\r\nx=1\r\n; keep me\r\ny=2\r\n\r\n[B]\r\nz=3\r\n";
+  dir.Write("test.ini", before);
+  ASSERT_TRUE(profile::WriteString(ini, "a", "Y", "20"));
+  EXPECT_EQ(dir.Read("test.ini"),
+            "; top comment\r\n[A]\r\nx=1\r\n; keep me\r\nY=20\r\n\r\n[B]\r\nz=3\r\n");
+  ASSERT_TRUE(profile::WriteString(ini, "A", "new", "v"));
+  ASSERT_TRUE(profile::WriteString(ini, "C", "w", "4"));
+  EXPECT_EQ(dir.Read("test.ini"),
+            "; top comment\r\n[A]\r\nx=1\r\n; keep me\r\nY=20\r\nnew=v\r\n\r\n[B]\r\nz=3\r\n"
+            "\r\n[C]\r\nw=4\r\n");
 }
 #endif
 
