@@ -3,15 +3,13 @@
 # port names, and their tests, which CTest runs under wine. ZEF_P1.dll and the window need
 # Qt for Windows (docs/architecture.md).
 
-# GoogleTest from Debian's sources, built without the project's warning flags.
+# GoogleTest from Debian's sources (it names its targets GTest::gtest and so on), built
+# without the project's warning flags.
 get_directory_property(project_options COMPILE_OPTIONS)
 set_directory_properties(PROPERTIES COMPILE_OPTIONS "")
 set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
 add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 set_directory_properties(PROPERTIES COMPILE_OPTIONS "${project_options}")
-add_library(GTest::gtest ALIAS gtest)
-add_library(GTest::gmock ALIAS gmock)
-add_library(GTest::gtest_main ALIAS gtest_main)
 
 enable_testing()
 include(GoogleTest)
