@@ -45,8 +45,8 @@ int ParseInt(std::string_view text) {
   for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
     magnitude = std::min<long long>(magnitude * 10 + (text[i] - '0'), kMaxMagnitude);
   }
-  return static_cast<int>(std::clamp<long long>(negative ? -magnitude : magnitude, INT_MIN,
-                                                INT_MAX));
+  return static_cast<int>(
+      std::clamp<long long>(negative ? -magnitude : magnitude, INT_MIN, INT_MAX));
 }
 
 }  // namespace text_bytes

@@ -18,9 +18,9 @@ inline bool AllTerminated(const BookEntry& e) {
     return text_bytes::FieldText(field).size() < sizeof field;
   };
   return inside(e.number) && inside(e.name) && inside(e.address) && inside(e.company) &&
-         inside(e.companyAddress) && inside(e.fax) && inside(e.postalCode) &&
-         inside(e.nameKana) && inside(e.email) && inside(e.callAccept) &&
-         inside(e.adapterWanted) && inside(e.illumination) && inside(e.registeredName);
+         inside(e.companyAddress) && inside(e.fax) && inside(e.postalCode) && inside(e.nameKana) &&
+         inside(e.email) && inside(e.callAccept) && inside(e.adapterWanted) &&
+         inside(e.illumination) && inside(e.registeredName);
 }
 
 // The book `bytes` hold, read in pieces whose sizes come from `pieceSizes`; false when the
@@ -30,9 +30,9 @@ inline bool ReadBook(std::string_view bytes, std::string_view pieceSizes,
   calldir::BookParser parser(book);
   std::size_t next = 0;
   while (!bytes.empty()) {
-    const std::size_t size = pieceSizes.empty()
-                                 ? bytes.size()
-                                 : 1 + static_cast<unsigned char>(pieceSizes[next++ % pieceSizes.size()]);
+    const std::size_t size =
+        pieceSizes.empty() ? bytes.size()
+                           : 1 + static_cast<unsigned char>(pieceSizes[next++ % pieceSizes.size()]);
     const std::string_view piece = bytes.substr(0, size);
     bytes.remove_prefix(piece.size());
     if (!parser.Feed(piece)) return false;

@@ -12,12 +12,12 @@
 #include <vector>
 
 // A broken promise of the code under test: libFuzzer keeps the input that made it.
-#define FUZZ_CHECK(condition)                                                               \
-  do {                                                                                      \
-    if (!(condition)) {                                                                     \
+#define FUZZ_CHECK(condition)                                                            \
+  do {                                                                                   \
+    if (!(condition)) {                                                                  \
       std::fprintf(stderr, "%s:%d: check failed: %s\n", __FILE__, __LINE__, #condition); \
-      std::abort();                                                                         \
-    }                                                                                       \
+      std::abort();                                                                      \
+    }                                                                                    \
   } while (false)
 
 namespace fuzz {

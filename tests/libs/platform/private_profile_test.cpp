@@ -59,8 +59,8 @@ TEST_F(PrivateProfile, WritingOneKeyKeepsEveryOtherKeyAndComment) {
   ASSERT_TRUE(profile::WriteString(ini, "a", "Y", "20"));
   ASSERT_TRUE(profile::WriteString(ini, "A", "new", "v"));
   ASSERT_TRUE(profile::WriteString(ini, "C", "w", "4"));
-  const char* expected[][3] = {{"A", "x", "1"}, {"A", "y", "20"}, {"A", "new", "v"},
-                               {"B", "z", "3"}, {"C", "w", "4"}};
+  const char* expected[][3] = {
+      {"A", "x", "1"}, {"A", "y", "20"}, {"A", "new", "v"}, {"B", "z", "3"}, {"C", "w", "4"}};
   for (const auto& [section, key, value] : expected) {
     EXPECT_EQ(profile::ReadString(ini, section, key, "missing", 100), value) << key;
   }
@@ -103,9 +103,9 @@ TEST_F(PrivateProfileOnPosix, WritingOneKeyLeavesEveryOtherByteAsItWas) {
 
 TEST_F(PrivateProfile, RefusesWhatWouldBreakTheFile) {
   const std::string refused[][3] = {
-      {"S", "k", "two\nlines"}, {"S", "a=b", "v"},  {"S]", "k", "v"},
-      {"S", " ", "v"},          {"S", ";k", "v"},   {"S", " ;k", "v"},
-      {"S", "[k", "]"},         {"S", "[k]", "v"},  {"S", "k", std::string("a\0b", 3)},
+      {"S", "k", "two\nlines"}, {"S", "a=b", "v"}, {"S]", "k", "v"},
+      {"S", " ", "v"},          {"S", ";k", "v"},  {"S", " ;k", "v"},
+      {"S", "[k", "]"},         {"S", "[k]", "v"}, {"S", "k", std::string("a\0b", 3)},
   };
   for (const auto& [section, key, value] : refused) {
     EXPECT_FALSE(profile::WriteString(ini, section, key, value)) << key << "=" << value;

@@ -42,12 +42,21 @@ TEST(BoundaryLength, KeepsALoneLeadByteAtTheEndOfTheText) {
 
 TEST(ParseInt, ReadsAsAtoiButClampsToIntsRange) {
   const std::pair<const char*, int> cases[] = {
-      {"-2147483648", INT_MIN},  {"-2147483649", INT_MIN},     {"-99999999999999999999", INT_MIN},
-      {"2147483647", INT_MAX},   {"2147483648", INT_MAX},      {"+99999999999999999999", INT_MAX},
-      {" \t-12x", -12},          {"-", 0},                     {"abc", 0},
-      {"", 0},                   {"-0", 0},                    {"007", 7},
+      {"-2147483648", INT_MIN},
+      {"-2147483649", INT_MIN},
+      {"-99999999999999999999", INT_MIN},
+      {"2147483647", INT_MAX},
+      {"2147483648", INT_MAX},
+      {"+99999999999999999999", INT_MAX},
+      {" \t-12x", -12},
+      {"-", 0},
+      {"abc", 0},
+      {"", 0},
+      {"-0", 0},
+      {"007", 7},
   };
-  for (const auto& [text, expected] : cases) EXPECT_EQ(text_bytes::ParseInt(text), expected) << text;
+  for (const auto& [text, expected] : cases)
+    EXPECT_EQ(text_bytes::ParseInt(text), expected) << text;
 }
 
 }  // namespace
