@@ -31,3 +31,35 @@ bench: build
 
 clean:
 	rm -rf $(BUILD)
+
+# Hardening (docs/reliability.md): the suite under ASan and UBSan, the fuzz targets under
+# libFuzzer for FUZZ_SECONDS each, and the libraries cross-built for Windows, tested under wine.
+SANITIZE_BUILD ?= build-sanitize
+FUZZ_BUILD ?= build-fuzz
+FUZZ_SECONDS ?= 60
+WINDOWS_BUILD ?= build-windows
+SANITIZER_ENV = ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1 \
+                UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+
+.PHONY: sanitize fuzz windows
+
+sanitize: setup
+	cmake -S . -B $(SANITIZE_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDUDODE_WERROR=$(WERROR) \
+	  -DDUDODE_SANITIZE=ON
+	cmake --build $(SANITIZE_BUILD) -j $(JOBS)
+	$(SANITIZER_ENV) QT_QPA_PLATFORM=offscreen \
+	  ctest --test-dir $(SANITIZE_BUILD) --output-on-failure -j $(JOBS) --timeout 600
+
+fuzz:
+	scripts/setup clang-14 libclang-rt-14-dev
+	CC=clang-14 CXX=clang++-14 cmake -S . -B $(FUZZ_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DDUDODE_FUZZ=ON
+	cmake --build $(FUZZ_BUILD) -j $(JOBS) --target fuzz_targets
+	scripts/fuzz $(FUZZ_BUILD) $(FUZZ_SECONDS)
+
+windows:
+	scripts/setup g++-mingw-w64-x86-64-posix wine64 googletest
+	cmake -S . -B $(WINDOWS_BUILD) -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64.cmake \
+	  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDUDODE_WERROR=$(WERROR)
+	cmake --build $(WINDOWS_BUILD) -j $(JOBS)
+	scripts/wine-ctest $(WINDOWS_BUILD) --output-on-failure -j $(JOBS) --timeout 600

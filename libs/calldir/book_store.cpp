@@ -122,7 +122,7 @@ StoreOutcome StoreBookFile(const std::string& path, std::span<const BookEntry> b
     temp.Discard();
     return outcome;
   }
-  if (!ReplaceFile(temp.Path(), path)) {
+  if (!RenameOver(temp.Path(), path)) {
     temp.Discard();
     return outcome;
   }

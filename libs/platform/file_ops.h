@@ -82,7 +82,7 @@ std::string TempPathFor(const std::string& path, unsigned long pid, unsigned ser
 bool CreateTempBeside(TempFile& temp, const std::string& path);
 
 // Puts `from` in the place of `to`, replacing `to` atomically when it exists.
-bool ReplaceFile(const std::string& from, const std::string& to);
+bool RenameOver(const std::string& from, const std::string& to);
 
 // Makes the last rename in the folder that holds `path` survive a power cut.
 bool FlushFolderOf(const std::string& path);

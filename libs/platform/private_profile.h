@@ -26,6 +26,13 @@ std::string ReadString(const std::string& path, const std::string& section, cons
 bool WriteString(const std::string& path, const std::string& section, const std::string& key,
                  const std::string& value);
 
+// True when `key` = `value` in `section` can be written as lines that read back as that
+// key: no line break or NUL anywhere, no "]" in the section name, a key that is not blank
+// and holds no "=", and a key line that reads neither as a comment (a key that begins with
+// ";") nor as a section heading (a key that begins with "[" on a line holding a "]").
+bool KeepsLineStructure(const std::string& section, const std::string& key,
+                        const std::string& value);
+
 using KeyValue = std::pair<std::string, std::string>;
 
 // Sets several keys of one section in a single rewrite of the file.

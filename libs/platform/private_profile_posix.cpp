@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "platform/private_profile.h"
-#include "platform/text_bytes.h"
+#include "private_profile_value.h"
 
 namespace profile {
 namespace {
@@ -102,20 +102,7 @@ Location Find(const Lines& file, const std::string& section, const std::string& 
   return where;
 }
 
-std::optional<std::string> ReadValue(const std::string& path, const std::string& section,
-                                     const std::string& key) {
-  const Lines file = ReadLines(path);
-  const Location where = Find(file, section, key);
-  if (!where.keyLine) return std::nullopt;
-  const std::string& line = file.lines[*where.keyLine];
-  return Trim(line.substr(line.find('=') + 1));
-}
-
-bool BreaksLines(const std::string& text) {
-  return text.find_first_of("\r\n") != std::string::npos || text.find('\0') != std::string::npos;
-}
-
-bool ReplaceFile(const std::string& path, const Lines& file) {
+bool RewriteFile(const std::string& path, const Lines& file) {
   std::string text;
   for (const std::string& line : file.lines) text += line + file.lineEnd;
   const std::string temporary = path + ".tmp";
@@ -139,27 +126,20 @@ bool ReplaceFile(const std::string& path, const Lines& file) {
 
 }  // namespace
 
-int ReadInt(const std::string& path, const std::string& section, const std::string& key,
-            int fallback) {
-  const auto value = ReadValue(path, section, key);
-  return value ? text_bytes::ParseInt(*value) : fallback;
-}
-
-std::string ReadString(const std::string& path, const std::string& section, const std::string& key,
-                       const std::string& fallback, std::size_t capacity) {
-  const auto value = ReadValue(path, section, key);
-  return text_bytes::CutToCapacity(value ? *value : fallback, capacity);
+std::optional<std::string> ReadValue(const std::string& path, const std::string& section,
+                                     const std::string& key) {
+  const Lines file = ReadLines(path);
+  const Location where = Find(file, section, key);
+  if (!where.keyLine) return std::nullopt;
+  const std::string& line = file.lines[*where.keyLine];
+  return Trim(line.substr(line.find('=') + 1));
 }
 
 bool WriteStrings(const std::string& path, const std::string& section,
                   const std::vector<KeyValue>& entries) {
-  if (BreaksLines(section) || section.find(']') != std::string::npos) return false;
   Lines file = ReadLines(path);
   for (const auto& [key, value] : entries) {
-    if (BreaksLines(key) || BreaksLines(value) || key.find('=') != std::string::npos ||
-        Trim(key).empty()) {
-      return false;
-    }
+    if (!KeepsLineStructure(section, key, value)) return false;
     const Location where = Find(file, section, key);
     const std::string line = Trim(key) + "=" + value;
     if (where.keyLine) {
@@ -172,7 +152,7 @@ bool WriteStrings(const std::string& path, const std::string& section,
       file.lines.push_back(line);
     }
   }
-  return ReplaceFile(path, file);
+  return RewriteFile(path, file);
 }
 
 bool WriteString(const std::string& path, const std::string& section, const std::string& key,

@@ -39,11 +39,14 @@ int ParseInt(std::string_view text) {
   while (i < text.size() && (text[i] == ' ' || text[i] == '\t')) ++i;
   const bool negative = i < text.size() && text[i] == '-';
   if (i < text.size() && (text[i] == '-' || text[i] == '+')) ++i;
-  long long number = 0;
+  // The magnitude may reach one past INT_MAX, so that INT_MIN reads back as itself.
+  constexpr long long kMaxMagnitude = -static_cast<long long>(INT_MIN);
+  long long magnitude = 0;
   for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-    number = std::min<long long>(number * 10 + (text[i] - '0'), INT_MAX);
+    magnitude = std::min<long long>(magnitude * 10 + (text[i] - '0'), kMaxMagnitude);
   }
-  return static_cast<int>(negative ? -number : number);
+  return static_cast<int>(
+      std::clamp<long long>(negative ? -magnitude : magnitude, INT_MIN, INT_MAX));
 }
 
 }  // namespace text_bytes

@@ -69,7 +69,7 @@ bool WriteFileWhole(const std::string& path, std::string_view bytes, bool flush)
   if (!temp.Write(bytes.data(), bytes.size())) return false;
   if (flush && !temp.Flush()) return false;
   if (!temp.Close()) return false;
-  if (!file_ops::ReplaceFile(temp.Path(), path)) {
+  if (!file_ops::RenameOver(temp.Path(), path)) {
     temp.Discard();
     return false;
   }

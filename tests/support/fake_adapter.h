@@ -22,7 +22,8 @@ class FakeAdapter : public AdapterLibrary, public CallScript {
   int ReadAll(AdapterEntry* entries, int32_t* count) override {
     const bool failNow = readsBeforeFailure >= 0 && reads_++ >= readsBeforeFailure;
     if (Result("ReadAll") == 0 || failNow) return 0;
-    std::memcpy(entries, held.data(), held.size() * sizeof(AdapterEntry));
+    // An empty vector's data() may be null, and memcpy from null is undefined even for 0 bytes.
+    if (!held.empty()) std::memcpy(entries, held.data(), held.size() * sizeof(AdapterEntry));
     *count = reportedCount >= 0 ? reportedCount : static_cast<int32_t>(held.size());
     return 1;
   }

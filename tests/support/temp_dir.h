@@ -2,12 +2,11 @@
 // system's temporary folder ($TMPDIR, else /tmp): a real disk, so fsync costs what it costs.
 #pragma once
 
-#include <stdlib.h>
-
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -23,10 +22,15 @@ inline void WriteBytes(const std::string& path, const std::string& bytes) {
 
 class TempDir {
  public:
+  // A new name each try: creating the folder fails when the name is taken (as mkdtemp,
+  // which Windows lacks).
   TempDir() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "dudode-test-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-    path_ = pattern;
+    std::random_device random;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+      path_ = std::filesystem::temp_directory_path() / ("dudode-test-" + std::to_string(random()));
+      if (std::filesystem::create_directory(path_)) return;
+    }
+    throw std::runtime_error("no temporary folder could be made");
   }
   ~TempDir() {
     std::error_code ignored;

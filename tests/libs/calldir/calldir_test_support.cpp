@@ -195,7 +195,9 @@ StartResult FreshStart(const std::string& path) {
   r.count = head[2];
   const std::size_t entries = (bytes.size() - sizeof head) / sizeof(BookEntry);
   r.book.resize(entries);
-  std::memcpy(r.book.data(), bytes.data() + sizeof head, entries * sizeof(BookEntry));
+  // An empty vector's data() may be null, and memcpy to null is undefined even for 0 bytes.
+  if (entries > 0)
+    std::memcpy(r.book.data(), bytes.data() + sizeof head, entries * sizeof(BookEntry));
   return r;
 }
 

@@ -1,6 +1,12 @@
+// Named mutexes on both systems; the cases that need fork, folders or users are POSIX's.
 #include "platform/named_mutex.h"
 
 #include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+
+#ifndef _WIN32
 #include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -10,12 +16,35 @@
 #include <filesystem>
 
 #include "support/temp_dir.h"
+#endif
 
 namespace {
 
+// A name no other test run uses at the same time.
 std::string UniqueName(const char* base) {
-  return std::string(base) + "_" + std::to_string(getpid());
+  static const std::string suffix = std::to_string(std::random_device{}());
+  return std::string(base) + "_" + suffix;
 }
+
+TEST(NamedMutex, ANameThisProcessHoldsIsHeldUntilReleased) {
+  const std::string name = UniqueName("TEST_HELD_HERE");
+  EXPECT_FALSE(NamedMutex::IsHeld(name));
+  auto mine = NamedMutex::Create(name);
+  ASSERT_NE(mine, nullptr);
+  EXPECT_TRUE(NamedMutex::IsHeld(name));
+  EXPECT_EQ(NamedMutex::Create(name), nullptr);
+  mine.reset();
+  EXPECT_FALSE(NamedMutex::IsHeld(name));
+  EXPECT_NE(NamedMutex::Create(name), nullptr);
+}
+
+TEST(NamedMutex, NamesAreIndependent) {
+  auto first = NamedMutex::Create(UniqueName("FIRST"));
+  ASSERT_NE(first, nullptr);
+  EXPECT_FALSE(NamedMutex::IsHeld(UniqueName("SECOND")));
+}
+
+#ifndef _WIN32
 
 // Starts a child that holds `name` and waits to be killed; returns once it holds it.
 pid_t HoldInChild(const std::string& name) {
@@ -40,7 +69,7 @@ void Kill(pid_t child) {
   waitpid(child, nullptr, 0);
 }
 
-TEST(NamedMutex, AnotherProcessSeesTheNameHeldUntilTheHolderDies) {
+TEST(NamedMutexOnPosix, AnotherProcessSeesTheNameHeldUntilTheHolderDies) {
   const std::string name = UniqueName("TEST_RUNNING");
   EXPECT_FALSE(NamedMutex::IsHeld(name));
   const pid_t holder = HoldInChild(name);
@@ -57,19 +86,13 @@ TEST(NamedMutex, AnotherProcessSeesTheNameHeldUntilTheHolderDies) {
   EXPECT_FALSE(NamedMutex::IsHeld(name));
 }
 
-TEST(NamedMutex, NamesAreIndependent) {
-  auto first = NamedMutex::Create(UniqueName("FIRST"));
-  ASSERT_NE(first, nullptr);
-  EXPECT_FALSE(NamedMutex::IsHeld(UniqueName("SECOND")));
-}
-
-TEST(NamedMutex, RejectsNamesThatWouldLeaveItsFolder) {
+TEST(NamedMutexOnPosix, RejectsNamesThatWouldLeaveItsFolder) {
   EXPECT_EQ(NamedMutex::Create("../escape"), nullptr);
   EXPECT_EQ(NamedMutex::Create(""), nullptr);
   EXPECT_FALSE(NamedMutex::IsHeld("a/b"));
 }
 
-TEST(NamedMutex, NeverUsesARuntimeFolderOthersCanWrite) {
+TEST(NamedMutexOnPosix, NeverUsesARuntimeFolderOthersCanWrite) {
   TempDir open;
   chmod(open.path().c_str(), 0777);
   const char* saved = std::getenv("XDG_RUNTIME_DIR");
@@ -84,7 +107,7 @@ TEST(NamedMutex, NeverUsesARuntimeFolderOthersCanWrite) {
     unsetenv("XDG_RUNTIME_DIR");
 }
 
-TEST(NamedMutex, AnotherUserCannotBlockTheNamesByTakingTheSharedFolderFirst) {
+TEST(NamedMutexOnPosix, AnotherUserCannotBlockTheNamesByTakingTheSharedFolderFirst) {
   // Needs two users: run as root, the test plays the other user itself.
   if (geteuid() != 0) GTEST_SKIP() << "needs root to act as two users";
   constexpr uid_t kNobody = 65534;
@@ -108,5 +131,7 @@ TEST(NamedMutex, AnotherUserCannotBlockTheNamesByTakingTheSharedFolderFirst) {
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
   EXPECT_TRUE(std::filesystem::exists(home.File(".cache/named-mutexes/BLOCKED_RUNNING.mutex")));
 }
+
+#endif
 
 }  // namespace

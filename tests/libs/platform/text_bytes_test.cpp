@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -36,6 +38,25 @@ TEST(BoundaryLength, KeepsALoneLeadByteAtTheEndOfTheText) {
   EXPECT_EQ(text_bytes::BoundaryLength("ab\x82\xa0", 3), 2u);
   EXPECT_EQ(text_bytes::CutToCapacity("\x82\xa0\x82\xa2", 4), "\x82\xa0");
   EXPECT_EQ(text_bytes::CutToCapacity("abc", 0), "");
+}
+
+TEST(ParseInt, ReadsAsAtoiButClampsToIntsRange) {
+  const std::pair<const char*, int> cases[] = {
+      {"-2147483648", INT_MIN},
+      {"-2147483649", INT_MIN},
+      {"-99999999999999999999", INT_MIN},
+      {"2147483647", INT_MAX},
+      {"2147483648", INT_MAX},
+      {"+99999999999999999999", INT_MAX},
+      {" \t-12x", -12},
+      {"-", 0},
+      {"abc", 0},
+      {"", 0},
+      {"-0", 0},
+      {"007", 7},
+  };
+  for (const auto& [text, expected] : cases)
+    EXPECT_EQ(text_bytes::ParseInt(text), expected) << text;
 }
 
 }  // namespace
