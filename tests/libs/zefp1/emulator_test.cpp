@@ -222,8 +222,8 @@ TEST_F(EmulatorTest, FaultBurstsFollowTheirSeed) {
     Start({"--fault-bursts", "100", "--fault-seed", seed, "--log", log});
     RawClient client(Link());
     for (int i = 1; i <= kCommands; ++i) {
-      client.SendBytes(zefp1::EncodeFrame({static_cast<std::uint8_t>(i),
-                                           Code(Command::kReadCounter), {}}));
+      client.SendBytes(
+          zefp1::EncodeFrame({static_cast<std::uint8_t>(i), Code(Command::kReadCounter), {}}));
     }
     std::string text;
     for (int wait = 0; wait < 100 && std::count(text.begin(), text.end(), '\n') < kCommands;
@@ -238,8 +238,8 @@ TEST_F(EmulatorTest, FaultBurstsFollowTheirSeed) {
   ASSERT_EQ(std::count(first.begin(), first.end(), '\n'), kCommands);
   std::istringstream lines(first);
   for (std::string line; std::getline(lines, line);) {
-    EXPECT_TRUE(line.find("DROPPED") != std::string::npos || line.find("BUSY") != std::string::npos ||
-                line.find("GARBLED") != std::string::npos)
+    EXPECT_TRUE(line.find("DROPPED") != std::string::npos ||
+                line.find("BUSY") != std::string::npos || line.find("GARBLED") != std::string::npos)
         << line;
   }
   EXPECT_EQ(outcomes("7", folder_.File("log2")), first);

@@ -49,8 +49,8 @@ TEST_F(Merge, AFailedWriteOfTheBookIsReported) {
   callDir.failures["Write"] = 17;
   ASSERT_TRUE(MergeFromAdapter(access, adapter));  // the merge is in memory all the same
   EXPECT_EQ(book.entryCount, 1);
-  EXPECT_EQ(prompter.Texts(), (Texts{"現在ZEF-P1には1件分登録されています。",
-                                     "ファイルの保存に失敗しました。"}));
+  EXPECT_EQ(prompter.Texts(),
+            (Texts{"現在ZEF-P1には1件分登録されています。", "ファイルの保存に失敗しました。"}));
   EXPECT_EQ(callDir.calls, (Texts{"Open", "Write", "LastError", "Close"}));
 }
 
