@@ -321,8 +321,11 @@ void Soak::Report(Clock::duration elapsed) const {
       "%d live at the end)\n",
       options_.seed, options_.operations, options_.entries, startEntries_, app_->book().entryCount,
       LiveCount());
-  std::printf("soak: %.1f s; the book was full from operation %d\n",
-              std::chrono::duration<double>(elapsed).count(), figures_.bookFullAt);
+  const std::string full = figures_.bookFullAt < 0
+                               ? "never full"
+                               : "full from operation " + std::to_string(figures_.bookFullAt);
+  std::printf("soak: %.1f s; the book was %s\n", std::chrono::duration<double>(elapsed).count(),
+              full.c_str());
   std::printf("soak: operations:");
   for (std::size_t k = 0; k < kOpNames.size(); ++k) {
     std::printf(" %s %d;", kOpNames[k], figures_.attempted[k]);
@@ -364,11 +367,11 @@ int main(int argc, char** argv) {
                stderr);
     return 2;
   }
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication application(argc, argv);
-  PrivateMutexFolder mutexes;
+  PrivateMutexFolder mutexes;  // also the runtime folder the application object looks for
   TempDir home;
   qputenv("DUDODE_HOME", QByteArray::fromStdString(home.path().string()));
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication application(argc, argv);
   try {
     Soak soak(options, home.path());
     return soak.Run();
