@@ -20,7 +20,9 @@
 
 #include "app/library_errors.h"
 #include "book/csv_export.h"
+#include "book_store.h"
 #include "gui/dudode_app.h"
+#include "gui/dudode_view.h"
 #include "gui/main_frame.h"
 #include "libs/zefp1/adapter_test_support.h"
 #include "platform/program_folder.h"
@@ -45,7 +47,8 @@ struct Figures {
   std::map<std::string, int> messages;       // every message box by text
   int faultOperations = 0;                   // operations run while the book file failed
   int exportsChecked = 0;
-  int bookFullAt = -1;  // the first operation after which the book had no free slot
+  int storesCompared = 0;  // operations after which the book file was read back
+  int bookFullAt = -1;     // the first operation after which the book had no free slot
   std::vector<std::string> findings;
 
   void Find(int operation, const std::string& what) {
@@ -53,6 +56,46 @@ struct Figures {
     std::fprintf(stderr, "soak: FOUND at operation %d: %s\n", operation, what.c_str());
   }
 };
+
+// The book file through the library's C functions. The library keeps the program's book
+// while the program runs and would give that back, so it reads a copy: a file it has never
+// held is read from the disk. Only once the program has ended: reading changes what the
+// library holds.
+std::vector<BookEntry> ReadThroughTheLibrary(const std::filesystem::path& copy) {
+  std::filesystem::copy_file(g_bookPath, copy, std::filesystem::copy_options::overwrite_existing);
+  LinkedCallDirLibrary reader;
+  std::vector<BookEntry> stored;
+  if (reader.Open(copy.c_str()) != 0) {
+    stored.resize(static_cast<std::size_t>(reader.Count()));
+    if (reader.Read(stored.data()) == 0) stored.clear();
+  }
+  reader.Close();
+  return stored;
+}
+
+// The book file through the library's own reader, reached directly as its format tests do:
+// it leaves the running library alone.
+std::vector<BookEntry> ReadWhileRunning() {
+  std::vector<BookEntry> stored;
+  calldir::FileStamp stamp;
+  if (calldir::LoadBookFile(g_bookPath, stored, stamp) != calldir::LoadResult::Loaded) {
+    stored.clear();
+  }
+  return stored;
+}
+
+// All that the file keeps of an entry.
+std::string StoredTexts(const BookEntry& e) {
+  std::string all;
+  for (std::string_view field :
+       {FieldText(e.number), FieldText(e.name), FieldText(e.address), FieldText(e.company),
+        FieldText(e.companyAddress), FieldText(e.fax), FieldText(e.postalCode),
+        FieldText(e.nameKana), FieldText(e.email), FieldText(e.callAccept),
+        FieldText(e.adapterWanted), FieldText(e.illumination), FieldText(e.registeredName)}) {
+    all.append(field).push_back('\x1f');
+  }
+  return all + std::to_string(e.inAdapter);
+}
 
 class Soak {
  public:
@@ -73,8 +116,10 @@ class Soak {
   void SetBookFileFault(int operation);
   void CheckOperation(int operation, std::size_t from, Op op);
   void CheckExport(int operation);
+  void CheckList(int operation);
   void DumpOperation(int operation, Op op, std::size_t from) const;
-  void CheckBookFile();
+  void CheckBookFile(int operation, const std::vector<BookEntry>& stored);
+  void CheckStoredBook(int operation, std::size_t from);
   int LiveCount() const;
   void Report(Clock::duration elapsed) const;
 
@@ -120,6 +165,27 @@ int Soak::LiveCount() const {
   int live = 0;
   for (int i = 0; i < app_->book().entryCount; ++i) live += app_->book()[i].deleted == 0 ? 1 : 0;
   return live;
+}
+
+// A store that returned success has the book on the disk: after an operation whose last
+// store succeeded, the file holds the live entries in memory.
+void Soak::CheckStoredBook(int operation, std::size_t from) {
+  const auto last =
+      std::find_if(journal_.rbegin(), journal_.rend() - static_cast<long>(from),
+                   [](const JournalEvent& e) { return e.kind == JournalEvent::Kind::CallDirCall; });
+  if (last == journal_.rend() - static_cast<long>(from) || !last->ok) return;
+  CheckBookFile(operation, ReadWhileRunning());
+  ++figures_.storesCompared;
+}
+
+// The list shows the whole book (the soak leaves the tree at its root): one row for each
+// live entry after every operation, failed ones included.
+void Soak::CheckList(int operation) {
+  const int rows = app_->mainFrame()->listView().RowCount();
+  if (rows != LiveCount()) {
+    figures_.Find(operation, "the list shows " + std::to_string(rows) + " rows for " +
+                                 std::to_string(LiveCount()) + " live entries");
+  }
 }
 
 // A successful export holds the live entries as the CSV writer formats them. Under a
@@ -204,43 +270,22 @@ void Soak::DumpOperation(int operation, Op op, std::size_t from) const {
   }
 }
 
-// The book file read back through the library holds the live entries in memory, in order.
-// The library keeps the program's book while the run lasts, so it reads a copy: a file it
-// has never held is read from the disk.
-void Soak::CheckBookFile() {
-  const std::filesystem::path copy = home_ / "read-back.txt";
-  std::filesystem::copy_file(g_bookPath, copy, std::filesystem::copy_options::overwrite_existing);
-  LinkedCallDirLibrary reader;
-  std::vector<BookEntry> stored;
-  if (reader.Open(copy.c_str()) != 0) {
-    stored.resize(static_cast<std::size_t>(reader.Count()));
-    if (reader.Read(stored.data()) == 0) stored.clear();
-  }
-  reader.Close();
+// `stored`, read from the book file, holds the live entries in memory, in order.
+void Soak::CheckBookFile(int operation, const std::vector<BookEntry>& stored) {
   std::vector<const BookEntry*> live;
   for (int i = 0; i < book().entryCount; ++i) {
     if (book()[i].deleted == 0) live.push_back(&book()[i]);
   }
-  const auto texts = [](const BookEntry& e) {
-    std::string all;
-    for (std::string_view field :
-         {FieldText(e.number), FieldText(e.name), FieldText(e.address), FieldText(e.company),
-          FieldText(e.companyAddress), FieldText(e.fax), FieldText(e.postalCode),
-          FieldText(e.nameKana), FieldText(e.email), FieldText(e.callAccept),
-          FieldText(e.adapterWanted), FieldText(e.illumination), FieldText(e.registeredName)}) {
-      all.append(field).push_back('\x1f');
-    }
-    return all + std::to_string(e.inAdapter);
-  };
-  const int end = options_.operations;
   if (stored.size() != live.size()) {
-    figures_.Find(end, "the book file holds " + std::to_string(stored.size()) +
-                           " entries, the book " + std::to_string(live.size()) + " live ones");
+    figures_.Find(operation, "the book file holds " + std::to_string(stored.size()) +
+                                 " entries, the book " + std::to_string(live.size()) +
+                                 " live ones");
     return;
   }
   for (std::size_t i = 0; i < live.size(); ++i) {
-    if (texts(stored[i]) != texts(*live[i])) {
-      figures_.Find(end, "the book file's entry " + std::to_string(i) + " differs from the book");
+    if (StoredTexts(stored[i]) != StoredTexts(*live[i])) {
+      figures_.Find(operation,
+                    "the book file's entry " + std::to_string(i) + " differs from the book");
       return;
     }
   }
@@ -283,6 +328,8 @@ int Soak::Run() {
     driver_->Run(op);
     CheckOperation(operation, from, op);
     if (op == Op::Export) CheckExport(operation);
+    CheckList(operation);
+    CheckStoredBook(operation, from);
     if (figures_.bookFullAt < 0 && book().IsFull()) figures_.bookFullAt = operation;
   }
 
@@ -293,7 +340,7 @@ int Soak::Run() {
   CheckOperation(options_.operations, from, Op::Save);
   app_->mainFrame()->close();
   app_->ExitInstance();
-  CheckBookFile();
+  CheckBookFile(options_.operations, ReadThroughTheLibrary(home_ / "read-back.csv"));
   Report(Clock::now() - started);
   return figures_.findings.empty() ? 0 : 1;
 }
@@ -341,6 +388,8 @@ void Soak::Report(Clock::duration elapsed) const {
   }
   std::printf(" %d operations under them; %d exports compared\n", figures_.faultOperations,
               figures_.exportsChecked);
+  std::printf("soak: the book file read back and compared after %d operations\n",
+              figures_.storesCompared);
   for (const auto& [call, count] : figures_.failedCalls) {
     const auto reported = figures_.reportedCalls.find(call);
     std::printf("soak: failed %s: %d, reported %d\n", call.c_str(), count,
