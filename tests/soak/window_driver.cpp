@@ -49,6 +49,15 @@ void TypeInto(QWidget* dialog, const char* name, const QString& text) {
   }
 }
 
+// A number as the dialog takes it: its digits, with the leading 0 of an area code.
+QString InDigits(const QString& number) {
+  QString digits;
+  for (const QChar c : number) {
+    if (c >= '0' && c <= '9') digits += c;
+  }
+  return digits.startsWith('0') ? digits : "0" + digits;
+}
+
 void Click(QWidget* dialog, const char* button) {
   auto* found = dialog->findChild<QPushButton*>(button);
   if (found != nullptr && found->isEnabled()) found->click();
@@ -125,9 +134,19 @@ void WindowDriver::FillEntry(QWidget* dialog, bool fresh) {
   }
 }
 
-// Saves; a dialog the save left open (a refused entry, a failure) is cancelled.
+// Saves. When the dialog refuses (generated numbers such as "(03)1234/5678" break its
+// rules) or a save fails, the user now and then writes the numbers in digits and saves
+// again; a dialog still open after that is cancelled.
 void WindowDriver::FinishEntryDialog(QWidget* dialog) {
   Click(dialog, "updateButton");
+  if (dialog->isVisible() && text_.Chance(50)) {
+    for (const char* field : {"phoneEdit", "faxEdit"}) {
+      const auto* edit = dialog->findChild<QLineEdit*>(field);
+      if (edit != nullptr && !edit->text().isEmpty())
+        TypeInto(dialog, field, InDigits(edit->text()));
+    }
+    Click(dialog, "updateButton");
+  }
   if (dialog->isVisible()) Click(dialog, "cancelButton");
 }
 
