@@ -47,7 +47,7 @@ struct Figures {
   std::map<std::string, int> messages;       // every message box by text
   int faultOperations = 0;                   // operations run while the book file failed
   int exportsChecked = 0;
-  int storesCompared = 0;  // operations after which the book file was read back
+  int storesCompared = 0;  // operations after which the book file was compared
   int bookFullAt = -1;     // the first operation after which the book had no free slot
   std::vector<std::string> findings;
 
@@ -141,6 +141,7 @@ class Soak {
   std::unique_ptr<WindowDriver> driver_;
   std::string emulatorLog_;
   int startEntries_ = 0;
+  bool bookFileInStep_ = false;  // the book file held the live entries after the last check
 };
 
 // The generated book written by make-book, the emulator with random fault bursts and some
@@ -168,12 +169,16 @@ int Soak::LiveCount() const {
 }
 
 // A store that returned success has the book on the disk: after an operation whose last
-// store succeeded, the file holds the live entries in memory.
+// store succeeded the file holds the live entries in memory; so it does after an operation
+// without a store when it did before, or the operation changed the book and kept it from the
+// disk. After a failed store the file is behind until the next store succeeds.
 void Soak::CheckStoredBook(int operation, std::size_t from) {
-  const auto last =
-      std::find_if(journal_.rbegin(), journal_.rend() - static_cast<long>(from),
-                   [](const JournalEvent& e) { return e.kind == JournalEvent::Kind::CallDirCall; });
-  if (last == journal_.rend() - static_cast<long>(from) || !last->ok) return;
+  const auto end = journal_.rend() - static_cast<long>(from);
+  const auto last = std::find_if(journal_.rbegin(), end, [](const JournalEvent& e) {
+    return e.kind == JournalEvent::Kind::CallDirCall;
+  });
+  if (last != end) bookFileInStep_ = last->ok;
+  if (!bookFileInStep_) return;
   CheckBookFile(operation, ReadWhileRunning());
   ++figures_.storesCompared;
 }
@@ -315,7 +320,9 @@ void Soak::SetBookFileFault(int operation) {
 
 int Soak::Run() {
   const auto started = Clock::now();
-  Watchdog watchdog(std::chrono::minutes(options_.minutes), std::chrono::seconds(60));
+  Watchdog watchdog(std::chrono::minutes(options_.minutes), std::chrono::seconds(60), [this] {
+    if (emulator_) emulator_->Kill();
+  });
   Prepare();
   StartProgram();
   for (int operation = 0; operation < options_.operations; ++operation) {

@@ -62,8 +62,12 @@ FaultSchedule MakeSchedule(int operations, std::mt19937& random) {
   return schedule;
 }
 
-Watchdog::Watchdog(std::chrono::minutes total, std::chrono::seconds perOperation)
-    : end_(Clock::now() + total), perOperation_(perOperation), beat_(Clock::now()) {
+Watchdog::Watchdog(std::chrono::minutes total, std::chrono::seconds perOperation,
+                   std::function<void()> onHang)
+    : end_(Clock::now() + total),
+      perOperation_(perOperation),
+      onHang_(std::move(onHang)),
+      beat_(Clock::now()) {
   thread_ = std::thread([this] { Watch(); });
 }
 
@@ -85,6 +89,7 @@ void Watchdog::Watch() {
       std::fprintf(stderr, "soak: watchdog: %s at operation %d\n",
                    now > end_ ? "the run took too long" : "an operation hung", operation_.load());
       std::fflush(stderr);
+      onHang_();
       std::_Exit(3);
     }
   }

@@ -5,6 +5,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <random>
 #include <thread>
 #include <vector>
@@ -39,11 +40,13 @@ struct FaultSchedule {
 FaultSchedule MakeSchedule(int operations, std::mt19937& random);
 
 // Ends the process when the run takes too long as a whole or one operation hangs, saying
-// which operation it was in: a hang must fail the soak, not stall it.
+// which operation it was in: a hang must fail the soak, not stall it. `onHang` runs first
+// (it stops the helper programs, which would outlive the process).
 class Watchdog {
  public:
   using Clock = std::chrono::steady_clock;
-  Watchdog(std::chrono::minutes total, std::chrono::seconds perOperation);
+  Watchdog(std::chrono::minutes total, std::chrono::seconds perOperation,
+           std::function<void()> onHang);
   ~Watchdog();
   Watchdog(const Watchdog&) = delete;
   Watchdog& operator=(const Watchdog&) = delete;
@@ -56,6 +59,7 @@ class Watchdog {
 
   const Clock::time_point end_;
   const std::chrono::seconds perOperation_;
+  const std::function<void()> onHang_;
   std::atomic<Clock::time_point> beat_;
   std::atomic<int> operation_{0};
   std::atomic<bool> stop_{false};
