@@ -3,7 +3,7 @@ BUILD ?= build
 WERROR ?= OFF
 JOBS ?= $(shell nproc)
 
-.PHONY: setup configure build test bench run screenshots install clean
+.PHONY: setup configure build test bench run screenshots install clean soak
 
 setup:
 	scripts/setup
@@ -29,8 +29,20 @@ install: build
 bench: build
 	scripts/run-benchmarks $(BUILD)
 
+# The soak (not part of `make test`): the program under thousands of random operations and
+# faults, built with the sanitizers (as `make sanitize` builds) in a build folder of its own.
+SOAK_BUILD ?= build-soak
+SOAK_SEED ?= 1
+
+soak: setup
+	cmake -S . -B $(SOAK_BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDUDODE_WERROR=$(WERROR) \
+	  -DDUDODE_SANITIZE=ON
+	cmake --build $(SOAK_BUILD) -j $(JOBS) --target dudode_soak
+	$(SANITIZER_ENV) QT_QPA_PLATFORM=offscreen LC_ALL=C.UTF-8 LANG=C.UTF-8 \
+	  $(SOAK_BUILD)/tests/dudode_soak --seed $(SOAK_SEED)
+
 clean:
-	rm -rf $(BUILD)
+	rm -rf $(BUILD) $(SOAK_BUILD) $(SANITIZE_BUILD) $(FUZZ_BUILD) $(WINDOWS_BUILD)
 
 # Hardening (docs/reliability.md): the suite under ASan and UBSan, the fuzz targets under
 # libFuzzer for FUZZ_SECONDS each, and the libraries cross-built for Windows, tested under wine.

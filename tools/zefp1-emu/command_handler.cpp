@@ -46,10 +46,19 @@ void Garble(std::vector<std::uint8_t>& bytes) {
 }  // namespace
 
 CommandHandler::CommandHandler(AdapterMemory& memory, FaultPlan faults, std::FILE* log)
-    : memory_(memory), faults_(faults), log_(log) {}
+    : memory_(memory), faults_(faults), random_(faults.seed), log_(log) {}
+
+void CommandHandler::MaybeStartBurst() {
+  if (faults_.burstPercent == 0 || faults_.drop + faults_.busy + faults_.garble > 0) return;
+  if (std::uniform_int_distribution<int>(0, 99)(random_) >= faults_.burstPercent) return;
+  const int length = std::uniform_int_distribution<int>(1, 4)(random_);
+  int* const kinds[] = {&faults_.drop, &faults_.busy, &faults_.garble};
+  *kinds[std::uniform_int_distribution<int>(0, 2)(random_)] = length;
+}
 
 std::vector<std::uint8_t> CommandHandler::Handle(const zefp1::Frame& command) {
   if (zefp1::IsReplyCode(command.code)) return {};  // our own words echoed, not a command
+  MaybeStartBurst();
   if (faults_.drop > 0) {
     --faults_.drop;
     Log(command.code, "DROPPED", 0);

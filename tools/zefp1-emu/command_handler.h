@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,10 @@ struct FaultPlan {
   int drop = 0;    // the next commands to ignore
   int busy = 0;    // the next commands (not ignored) to answer BUSY
   int garble = 0;  // the next replies to damage on the line
+  // Faults at random for a long run: before each command, with this chance in percent, a
+  // burst of one to four faults of one kind starts. The same seed gives the same faults.
+  int burstPercent = 0;
+  std::uint32_t seed = 1;
 };
 
 class CommandHandler {
@@ -35,8 +40,10 @@ class CommandHandler {
   Answer ServeDelete(const std::vector<std::uint8_t>& payload);
   Answer OkWithCounter() const;
   void Log(std::uint8_t command, const std::string& outcome, std::size_t replyBytes);
+  void MaybeStartBurst();
 
   AdapterMemory& memory_;
   FaultPlan faults_;
+  std::mt19937 random_;
   std::FILE* log_;
 };

@@ -7,6 +7,7 @@
 #include <csignal>
 #include <cstdio>
 #include <cstring>
+#include <limits>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -29,7 +30,8 @@ constexpr int kMaxFaults = 1000000;
 
 constexpr const char* kUsage =
     "usage: zefp1-emu --link PATH [--state FILE] [--baud N] [--capacity N]\n"
-    "                 [--busy N] [--drop N] [--garble N] [--log FILE]\n";
+    "                 [--busy N] [--drop N] [--garble N] [--log FILE]\n"
+    "                 [--fault-bursts PERCENT] [--fault-seed N]\n";
 
 struct Options {
   std::string link;
@@ -74,6 +76,12 @@ bool ParseOptions(int argc, char** argv, Options& options) {
       understood = SetCount(value, kMaxFaults, options.faults.drop);
     } else if (name == "--garble") {
       understood = SetCount(value, kMaxFaults, options.faults.garble);
+    } else if (name == "--fault-bursts") {
+      understood = SetCount(value, 100, options.faults.burstPercent);
+    } else if (name == "--fault-seed") {
+      int seed = 0;
+      understood = SetCount(value, std::numeric_limits<int>::max(), seed);
+      options.faults.seed = static_cast<std::uint32_t>(seed);
     } else {
       understood = false;
     }

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <fstream>
 #include <optional>
 #include <sstream>
@@ -211,6 +212,38 @@ TEST_F(EmulatorTest, RefusesToStartOnAStateFileTheAdapterCouldNotHold) {
 
   std::ofstream(StatePath()) << "031\t\t1\t0\n032\t\t1\t0\n";
   EXPECT_THROW(Start({"--state", StatePath(), "--capacity", "1"}), std::runtime_error);
+}
+
+// Random fault bursts: at 100 percent every command meets a fault, and a seed gives the
+// same faults in every run.
+TEST_F(EmulatorTest, FaultBurstsFollowTheirSeed) {
+  constexpr int kCommands = 12;
+  const auto outcomes = [this](const std::string& seed, const std::string& log) {
+    Start({"--fault-bursts", "100", "--fault-seed", seed, "--log", log});
+    RawClient client(Link());
+    for (int i = 1; i <= kCommands; ++i) {
+      client.SendBytes(
+          zefp1::EncodeFrame({static_cast<std::uint8_t>(i), Code(Command::kReadCounter), {}}));
+    }
+    std::string text;
+    for (int wait = 0; wait < 100 && std::count(text.begin(), text.end(), '\n') < kCommands;
+         ++wait) {
+      ::usleep(50'000);
+      text = ReadFile(log);
+    }
+    emulator_->Stop();
+    return text;
+  };
+  const std::string first = outcomes("7", folder_.File("log1"));
+  ASSERT_EQ(std::count(first.begin(), first.end(), '\n'), kCommands);
+  std::istringstream lines(first);
+  for (std::string line; std::getline(lines, line);) {
+    EXPECT_TRUE(line.find("DROPPED") != std::string::npos ||
+                line.find("BUSY") != std::string::npos || line.find("GARBLED") != std::string::npos)
+        << line;
+  }
+  EXPECT_EQ(outcomes("7", folder_.File("log2")), first);
+  EXPECT_NE(outcomes("8", folder_.File("log3")), first);
 }
 
 TEST_F(EmulatorTest, RefusesOptionsItDoesNotKnow) {

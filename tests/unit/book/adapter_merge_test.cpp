@@ -44,6 +44,16 @@ TEST_F(Merge, ReadsThreeTimesAndHandsTheBookOver) {
   EXPECT_EQ(prompter.busyCalls, 2);
 }
 
+TEST_F(Merge, AFailedWriteOfTheBookIsReported) {
+  adapter.held = {MakeAdapterEntry("0312345678", Sjis("ﾔﾏﾀﾞ"))};
+  callDir.failures["Write"] = 17;
+  ASSERT_TRUE(MergeFromAdapter(access, adapter));  // the merge is in memory all the same
+  EXPECT_EQ(book.entryCount, 1);
+  EXPECT_EQ(prompter.Texts(),
+            (Texts{"現在ZEF-P1には1件分登録されています。", "ファイルの保存に失敗しました。"}));
+  EXPECT_EQ(callDir.calls, (Texts{"Open", "Write", "LastError", "Close"}));
+}
+
 TEST_F(Merge, CountsASecondSlotForNamesLongerThanEightBytes) {
   adapter.held = {MakeAdapterEntry("1", Sjis("ｱｲｳｴ")), MakeAdapterEntry("2", Sjis("ｱｲｳｴｵｶｷｸｹ")),
                   MakeAdapterEntry("3", Sjis("ｱｲｳｴｵｶｷｸｹｺｻｼ")),
