@@ -28,7 +28,12 @@ class TempDir {
     std::random_device random;
     for (int attempt = 0; attempt < 100; ++attempt) {
       path_ = std::filesystem::temp_directory_path() / ("dudode-test-" + std::to_string(random()));
-      if (std::filesystem::create_directory(path_)) return;
+      if (std::filesystem::create_directory(path_)) {
+        // Readable by its owner alone, as mkdtemp makes it: some tests need a private folder.
+        std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
+                                     std::filesystem::perm_options::replace);
+        return;
+      }
     }
     throw std::runtime_error("no temporary folder could be made");
   }
