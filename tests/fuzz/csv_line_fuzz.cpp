@@ -1,6 +1,7 @@
 // The export's line of any entry: read back the RFC 4180 way it is exactly one line of the
 // fourteen fields, the texts as the entry holds them.
 // Input: the 480 bytes of an entry, as raw as the book file library might hand them over.
+#include <algorithm>
 #include <cstring>
 
 #include "book/csv_export.h"

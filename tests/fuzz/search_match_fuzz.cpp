@@ -2,6 +2,8 @@
 // in book order, and the entries a hit's row stands for include it.
 // Input: the condition byte, the typed text, NUL, then entries as
 // number NUL registered name NUL reading NUL deleted-byte NUL, repeated.
+#include <algorithm>
+
 #include "book/phone_book.h"
 #include "fuzz_support.h"
 #include "index/search_match.h"
