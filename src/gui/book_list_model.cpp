@@ -69,8 +69,11 @@ QVariant BookListModel::headerData(int section, Qt::Orientation orientation, int
   const ColumnDef& column = g_columns[static_cast<std::size_t>(section)];
   switch (role) {
     case Qt::DisplayRole: return FromCp932(text_bytes::FieldText(column.heading));
-    case Qt::TextAlignmentRole:
-      return QVariant::fromValue(ColumnAlignment(section) | Qt::AlignVCenter);
+    case Qt::TextAlignmentRole: {
+      // The first column is always left-aligned, its heading as its cells.
+      const Qt::Alignment alignment = section == 0 ? Qt::AlignLeft : ColumnAlignment(section);
+      return QVariant::fromValue(alignment | Qt::AlignVCenter);
+    }
     default: return {};
   }
 }

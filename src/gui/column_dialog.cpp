@@ -8,7 +8,7 @@
 
 #include "gui/book_list_view.h"
 #include "gui/dialog_message.h"
-#include "platform/cp932.h"
+#include "gui/qt_text.h"
 #include "platform/text_bytes.h"
 #include "views/column_choice.h"
 
@@ -19,7 +19,7 @@ constexpr const char* kCannotAdd = "追加できません";
 constexpr const char* kCannotRemove = "この項目は、削除できません。";
 
 QString HeadingText(const ColumnDef& column) {
-  return QString::fromStdString(cp932::ToUtf8(text_bytes::FieldText(column.heading)).text);
+  return FromCp932(text_bytes::FieldText(column.heading));
 }
 
 QPushButton* MakeButton(const QString& text, const char* objectName, QWidget* parent) {
@@ -199,7 +199,7 @@ void CColumnDlg::OnAllColumns() {
 void CColumnDlg::OnOk() {
   std::vector<std::string> headings;
   for (int i = 0; i < shownList_->count(); ++i) {
-    headings.push_back(cp932::FromUtf8(shownList_->item(i)->text().toStdString()).text);
+    headings.push_back(ToCp932(shownList_->item(i)->text()));
   }
   g_columns = pending_;
   g_columnCount = StoreChosenColumns(g_columns, headings);

@@ -5,6 +5,7 @@
 #include <QValidator>
 #include <vector>
 
+#include "gui/qt_text.h"
 #include "platform/cp932.h"
 
 namespace {
@@ -91,10 +92,9 @@ void LimitCp932Bytes(QLineEdit* edit, int maxBytes) {
 }
 
 std::string Cp932Text(const QLineEdit* edit) {
-  return cp932::FromUtf8(edit->text().toStdString()).text;
+  return ToCp932(edit->text());
 }
 
 void SetCp932Text(QLineEdit* edit, std::string_view cp932Text) {
-  const auto utf8 = cp932::ToUtf8(cp932Text).text;
-  edit->setText(QString::fromStdString(utf8));
+  edit->setText(FromCp932(cp932Text));
 }

@@ -9,6 +9,10 @@
 // convert.
 QString FromCp932(std::string_view cp932);
 
+// A Qt string as code page 932; characters the code page cannot hold are left out (the
+// program's fields refuse them as they are typed).
+std::string ToCp932(const QString& text);
+
 // A UTF-8 message text (the program's own literals) as a QString.
 inline QString FromUtf8(std::string_view utf8) {
   return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));

@@ -14,7 +14,7 @@
 
 #include "gui/app_context.h"
 #include "gui/book_list_view.h"
-#include "platform/cp932.h"
+#include "gui/qt_text.h"
 #include "views/report_layout.h"
 
 namespace {
@@ -39,7 +39,7 @@ class TwipsMapping {
 void DrawPage(QPainter& painter, const TwipsMapping& mapping, const QFontMetricsF& metrics,
               const std::vector<ReportText>& texts) {
   for (const ReportText& item : texts) {
-    const QString text = QString::fromStdString(cp932::ToUtf8(item.text).text);
+    const QString text = FromCp932(item.text);
     qreal x = mapping.ToDevice(item.x);
     if (item.anchor == ReportText::Anchor::TopRight) x -= metrics.horizontalAdvance(text);
     // Qt draws at the baseline; the report gives the text's top.

@@ -43,8 +43,7 @@ void RowPainter::paint(QPainter* painter, const QStyleOptionViewItem& option,
       [&](std::size_t prefix) {
         return metrics.horizontalAdvance(text.left(CharacterCount(bytes, prefix)));
       });
-  QString shown = text.left(CharacterCount(bytes, fit.length));
-  if (fit.dots) shown += QStringLiteral("...");
+  const QString shown = fit.Shortened(bytes.size()) ? FromCp932(FittedBytes(bytes, fit)) : text;
 
   Qt::Alignment alignment = Qt::AlignLeft;
   if (!firstColumn && !fit.Shortened(bytes.size())) alignment = model_.ColumnAlignment(index.column());

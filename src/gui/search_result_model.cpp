@@ -2,8 +2,8 @@
 
 #include <array>
 
+#include "gui/qt_text.h"
 #include "index/search_match.h"
-#include "platform/cp932.h"
 
 namespace {
 
@@ -44,7 +44,7 @@ int SearchResultModel::columnCount(const QModelIndex& parent) const {
 
 QVariant SearchResultModel::data(const QModelIndex& index, int role) const {
   if (!index.isValid() || role != Qt::DisplayRole) return {};
-  return QString::fromStdString(cp932::ToUtf8(CellBytes(index.row(), index.column())).text);
+  return FromCp932(CellBytes(index.row(), index.column()));
 }
 
 QVariant SearchResultModel::headerData(int section, Qt::Orientation orientation, int role) const {
