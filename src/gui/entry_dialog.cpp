@@ -211,7 +211,7 @@ void CEntryDlg::OnInitDialog() {
 
 // Every opening starts from an empty form: nothing typed survives from the last one.
 void CEntryDlg::ResetControls() {
-  for (QLineEdit* edit : findChildren<QLineEdit*>()) edit->clear();
+  for (QLineEdit* edit : findChildren<QLineEdit*>()) SetCp932Text(edit, "");
   adapterWanted_->setChecked(false);
   callRejected_->setChecked(false);
   illumination_->setCurrentIndex(0);

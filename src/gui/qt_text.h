@@ -5,9 +5,12 @@
 #include <string>
 #include <string_view>
 
-// A code page 932 text for display; bytes that are not code page 932 show as far as they
-// convert.
+// A code page 932 text for display, whole: a byte that is not code page 932 (which a book
+// file written elsewhere can hold) shows as the replacement mark U+FFFD, and the text goes on.
 QString FromCp932(std::string_view cp932);
+
+// True when every byte of `cp932` is code page 932, so FromCp932 shows it unchanged.
+bool IsWholeCp932(std::string_view cp932);
 
 // A Qt string as code page 932; characters the code page cannot hold are left out (the
 // program's fields refuse them as they are typed).

@@ -256,6 +256,32 @@ class EntryDialogTest : public QObject {
     QCOMPARE(f.list.refreshCount, 1);
   }
 
+  // A number longer than the typing limit (written by the adapter's merge, say) and an
+  // address with a byte that is not code page 932: keys never change what they do not
+  // touch, and saving writes back the stored bytes of every field the user did not edit.
+  void savingKeepsWhatTheUserDidNotChange() {
+    Fixture f;
+    BookEntry odd = MakeEntry("03-1234-5678-9012-3456", Sjis("おか"), Sjis("岡"));
+    const std::string address = Sjis("東京都") + "\xfd" + Sjis("丸の内");
+    text_bytes::FillField(odd.address, address);
+    f.list.rows.push_back(Put(f.book, odd));
+    g_currentRow = 2;
+    QVERIFY(WhileOpen(EditCurrentRowEntry, [](CEntryDlg& d) {
+      QLineEdit* phone = Edit(d, "phoneEdit");
+      QTest::keyClick(phone, Qt::Key_Home);
+      for (int i = 0; i < 3; ++i) QTest::keyClick(phone, Qt::Key_Right);
+      QTest::keyClick(phone, Qt::Key_9);  // no room: refused, nothing else goes
+      QCOMPARE(phone->text(), QStringLiteral("03-1234-5678-9012-3456"));
+      QLineEdit* addressEdit = Edit(d, "addressEdit");
+      QVERIFY(addressEdit->isReadOnly());
+      QVERIFY(addressEdit->text().contains(QChar::ReplacementCharacter));
+      QTest::keyClick(Edit(d, "nameEdit"), Qt::Key_Return);
+    }));
+    QCOMPARE(f.book.entryCount, 3);  // updated in place, not added under another number
+    QCOMPARE(FieldText(f.book[2].number), "03-1234-5678-9012-3456");
+    QCOMPARE(FieldText(f.book[2].address), address);
+  }
+
   void theDoubleClicksOwnDialogShowsTheCurrentRow() {
     Fixture f;
     g_rowChosen = 1;
