@@ -3,7 +3,9 @@
 #include "app/prompter.h"
 #include "book/adapter_library.h"
 #include "book/adapter_merge.h"
+#include "book/calldir_library.h"
 #include "book/phone_book.h"
+#include "platform/cp932.h"
 #include "platform/named_mutex.h"
 #include "platform/private_profile.h"
 #include "platform/text_bytes.h"
@@ -20,14 +22,19 @@ constexpr int kAdapterBaud = 4800;
 
 std::string StartNumberFrom(std::string_view commandLine) {
   const std::string line = text_bytes::CutToCapacity(commandLine, kStartNumberSize);
-  std::size_t start = 0;
-  while (start < line.size()) {
-    const std::size_t end = line.find_first_of(kStartNumberSeparators, start);
-    const std::size_t pieceEnd = end == std::string::npos ? line.size() : end;
-    if (pieceEnd > start) return line.substr(start, pieceEnd - start);
-    start = pieceEnd + 1;
+  std::string piece;
+  for (std::size_t i = 0; i < line.size();) {
+    // A separator is a single-byte character: the trail byte of "５" (0x82 0x54) is "T".
+    const bool doubleByte = cp932::IsLeadByte(static_cast<unsigned char>(line[i])) && i + 1 < line.size();
+    const std::size_t length = doubleByte ? 2 : 1;
+    if (!doubleByte && kStartNumberSeparators.find(line[i]) != std::string_view::npos) {
+      if (!piece.empty()) return piece;
+    } else {
+      piece.append(line, i, length);
+    }
+    i += length;
   }
-  return {};
+  return piece;
 }
 
 PortSettings ReadPortSettings(const std::string& portIniPath) {
@@ -58,10 +65,23 @@ int32_t OpenAdapterIfFree(Prompter& prompter, AdapterLibrary& adapter,
   return 1;
 }
 
-bool LoadBookAtStart(BookAccess& access, AdapterLibrary& adapter, bool adapterEnabled) {
+std::string BookKeptAsideMessage(const std::string& programFolder) {
+  return "読み込めなかった電話帳は、次に保存するときに " + programFolder +
+         " に CallDir.csv.backup-<日時> として残します。";
+}
+
+bool LoadBookAtStart(BookAccess& access, AdapterLibrary& adapter, bool adapterEnabled,
+                     const std::string& programFolder) {
   BusyScope busy(access.prompter);
   const auto merge = [&] { MergeFromAdapter(access, adapter); };
   const bool loaded = adapterEnabled ? LoadBook(access, merge) : LoadBook(access);
-  if (!loaded) access.prompter.Tell(kBookLoadFailedMessage, PromptIcon::Warning);
-  return loaded;
+  if (loaded) return true;
+  access.prompter.Tell(kBookLoadFailedMessage, PromptIcon::Warning);
+  // The library keeps a file it could not read aside at the first store, which would
+  // otherwise replace it without a word.
+  const int error = access.callDir.LastError();
+  if (error == LIBERR_BOOK_CANNOT_OPEN || error == LIBERR_BOOK_UNREADABLE) {
+    access.prompter.Tell(BookKeptAsideMessage(programFolder), PromptIcon::Warning);
+  }
+  return false;
 }

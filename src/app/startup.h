@@ -34,9 +34,10 @@ extern char g_startNumber[kStartNumberSize];
 // failed to open. Never set back to 1.
 extern int32_t g_adapterEnabled;
 
-// The start number of a command line such as "/t=0312345678" or "/T=03-123-456": the
-// line, cut to 23 bytes on a character boundary, split at "/", "t", "=", ",", blank and
-// "T"; the first piece that is not empty, or "" when there is none.
+// The start number of a command line (code page 932) such as "/t=0312345678" or
+// "/T=03-123-456": the line, cut to 23 bytes on a character boundary, split at the
+// single-byte characters "/", "t", "=", ",", blank and "T" (never inside a double-byte
+// character); the first piece that is not empty, or "" when there is none.
 std::string StartNumberFrom(std::string_view commandLine);
 
 // The adapter's port and line settings from VIZAZED.ini, section COMPORT: "ComPort"
@@ -58,7 +59,13 @@ std::unique_ptr<NamedMutex> TakeInstanceLock(Prompter& prompter);
 int32_t OpenAdapterIfFree(Prompter& prompter, AdapterLibrary& adapter,
                           const std::string& portIniPath);
 
+// What start-up tells the user after a book file it could not read: where the library will
+// keep that file when the book is next stored.
+std::string BookKeptAsideMessage(const std::string& programFolder);
+
 // Loads the book, merging the adapter's entries while the book file is open when the adapter
-// is usable. On failure the library's message, then "電話帳の取得に失敗しました。"; the book
+// is usable. On failure the library's message, then "電話帳の取得に失敗しました。", and when
+// the file is there but unreadable, where it will be kept (BookKeptAsideMessage); the book
 // stays empty and usable.
-bool LoadBookAtStart(BookAccess& access, AdapterLibrary& adapter, bool adapterEnabled);
+bool LoadBookAtStart(BookAccess& access, AdapterLibrary& adapter, bool adapterEnabled,
+                     const std::string& programFolder);

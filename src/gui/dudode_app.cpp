@@ -7,6 +7,7 @@
 #include "gui/kana_tree.h"
 #include "gui/main_frame.h"
 #include "gui/message_box_prompter.h"
+#include "gui/qt_text.h"
 #include "platform/named_mutex.h"
 #include "platform/program_folder.h"
 #include "platform/text_bytes.h"
@@ -21,15 +22,14 @@ CDudOdeApp::~CDudOdeApp() = default;
 bool CDudOdeApp::InitInstance(const QStringList& arguments) {
   SetUpProgramFolder();
   context_.access.bookPath = g_bookPath;
-  const QByteArray commandLine = arguments.join(' ').toLocal8Bit();
-  text_bytes::FillField(g_startNumber, StartNumberFrom({commandLine.constData(),
-                                                        static_cast<std::size_t>(commandLine.size())}));
+  // Qt has read the command line in the system's encoding; the number is code page 932.
+  text_bytes::FillField(g_startNumber, StartNumberFrom(ToCp932(arguments.join(' '))));
 
   Prompter& prompter = context_.access.prompter;
   instanceLock_ = TakeInstanceLock(prompter);
   if (!instanceLock_) return false;
   g_adapterEnabled = OpenAdapterIfFree(prompter, context_.adapter, g_portIniPath);
-  LoadBookAtStart(context_.access, context_.adapter, g_adapterEnabled == 1);
+  LoadBookAtStart(context_.access, context_.adapter, g_adapterEnabled == 1, g_exeDir);
 
   document_.SetTitle({});
   frame_ = std::make_unique<CMainFrame>(context_, document_);

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "app/closing.h"
+#include "app/library_errors.h"
 #include "platform/named_mutex.h"
 #include "platform/private_profile.h"
 #include "support/adapter_entry.h"
@@ -33,6 +34,9 @@ TEST(StartNumber, IsTheFirstPieceBetweenTheSeparators) {
       {"/t=012345678901234567890123456789", "01234567890123456789"},
       // A double-byte character at the cut is dropped whole.
       {"/t=0123456789012345678" + Sjis("電"), "0123456789012345678"},
+      // Full-width digits stay whole: the trail byte of "５" (0x82 0x54) is no "T".
+      {"/T=" + Sjis("０３５５"), Sjis("０３５５")},
+      {"/t=" + Sjis("５") + " 03", Sjis("５")},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(StartNumberFrom(c.commandLine), c.number) << c.commandLine;
@@ -93,26 +97,35 @@ TEST_F(Start, APortThatFailsToOpenDisablesTheAdapter) {
 TEST_F(Start, TheBookIsMergedWhileItsFileIsOpenOnlyWhenTheAdapterIsUsable) {
   callDir.stored = {MakeEntry("0311112222", Sjis("あ"))};
   adapter.held = {MakeAdapterEntry("0399998888", Sjis("ﾀﾞﾚ"))};
-  ASSERT_TRUE(LoadBookAtStart(access, adapter, false));
+  ASSERT_TRUE(LoadBookAtStart(access, adapter, false, "/books"));
   EXPECT_EQ(book.entryCount, 1);
   EXPECT_TRUE(adapter.calls.empty());
 
   PhoneBook merged;
   BookAccess mergedAccess{merged, callDir, prompter, "/books/CallDir.csv"};
   callDir.calls.clear();
-  ASSERT_TRUE(LoadBookAtStart(mergedAccess, adapter, true));
+  ASSERT_TRUE(LoadBookAtStart(mergedAccess, adapter, true, "/books"));
   EXPECT_EQ(merged.entryCount, 2);
   EXPECT_EQ(callDir.calls, (Texts{"Open", "Count", "Read", "Open", "Write", "Close", "Close"}));
   EXPECT_EQ(prompter.Texts(), Texts{"現在ZEF-P1には1件分登録されています。"});
 }
 
-TEST_F(Start, ABookThatCannotBeOpenedLeavesAnEmptyBookAndTwoMessages) {
-  callDir.failures["Open"] = 15;
-  EXPECT_FALSE(LoadBookAtStart(access, adapter, true));
-  EXPECT_EQ(book.entryCount, 0);
-  EXPECT_TRUE(adapter.calls.empty());
-  EXPECT_EQ(prompter.Texts(),
-            (Texts{"電話帳ファイルをオープンすることができません。", kBookLoadFailedMessage}));
+TEST_F(Start, AnUnreadableBookLeavesAnEmptyBookAndSaysWhereTheFileWillBeKept) {
+  for (const int error : {15, 16}) {
+    callDir.failures["Open"] = error;
+    prompter.messages.clear();
+    EXPECT_FALSE(LoadBookAtStart(access, adapter, true, "/home/u/DUDODE"));
+    EXPECT_EQ(book.entryCount, 0);
+    EXPECT_TRUE(adapter.calls.empty());
+    ASSERT_EQ(prompter.messages.size(), 3u);
+    EXPECT_EQ(prompter.messages[0].text, LibraryErrorMessage(error));
+    EXPECT_EQ(prompter.messages[1].text, kBookLoadFailedMessage);
+    EXPECT_EQ(prompter.messages[2].text,
+              "読み込めなかった電話帳は、次に保存するときに /home/u/DUDODE に "
+              "CallDir.csv.backup-<日時> として残します。");
+    EXPECT_EQ(prompter.messages[2].icon, prompter.messages[1].icon);
+    EXPECT_EQ(prompter.messages[2].caption, prompter.messages[1].caption);
+  }
 }
 
 TEST_F(Start, ClosingSavesTheBookAndClosesThePortUnlessVizazedRuns) {
