@@ -14,6 +14,11 @@ struct ProgramPaths {
 // The paths of the files in `folder`.
 ProgramPaths PathsIn(const std::string& folder);
 
+// Whether `path` names one of the program's own files in `programFolder` (the book, its
+// backups, DUDODE.ini, VIZAZED.ini), once links, "." and ".." are resolved on both; names
+// compare without regard to case on Windows. An export must never replace one of them.
+bool IsProgramFile(const std::string& programFolder, const std::string& path);
+
 // Sets the process-wide paths below.
 void UseProgramPaths(const ProgramPaths& paths);
 

@@ -4,6 +4,7 @@
 
 #include "app/prompter.h"
 #include "platform/file_ops.h"
+#include "platform/program_folder.h"
 #include "platform/text_bytes.h"
 
 namespace {
@@ -78,10 +79,15 @@ bool WriteFileWhole(const std::string& path, std::string_view bytes, bool flush)
   return true;
 }
 
-CsvExportResult ExportCsv(const PhoneBook& book, const std::string& path, Prompter& prompter) {
+CsvExportResult ExportCsv(const PhoneBook& book, const std::string& path,
+                          const std::string& programFolder, Prompter& prompter) {
   const auto tell = [&](const char* text, PromptButtons buttons) {
     return prompter.Ask(text, kCsvErrorCaption, PromptIcon::None, buttons, PromptOwner::NoWindow());
   };
+  if (IsProgramFile(programFolder, path)) {
+    tell(kCsvProgramFileMessage, PromptButtons::Ok);
+    return CsvExportResult::Refused;
+  }
   if (book.entryCount == 0) tell(kCsvNoDataMessage, PromptButtons::Ok);
   if (file_ops::PathExists(path) &&
       tell(kCsvOverwriteQuestion, PromptButtons::OkCancel) != PromptAnswer::Ok) {

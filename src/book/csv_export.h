@@ -16,8 +16,10 @@ inline constexpr const char* kCsvNoDataMessage = "保存データが存在しま
 inline constexpr const char* kCsvOverwriteQuestion =
     "すでにファイルが存在します。上書き保存しますか？";
 inline constexpr const char* kCsvSaveFailedMessage = "データの保存に失敗しました！！";
+inline constexpr const char* kCsvProgramFileMessage =
+    "電話帳のファイルには保存できません。別の名前を指定してください。";
 
-// The file name the save dialog proposes in the program folder.
+// The file name the save dialog proposes.
 inline constexpr const char* kCsvProposedName = "DUDODE.CSV";
 
 // Appends the line of `entry` with its CR LF to `out`.
@@ -31,9 +33,11 @@ std::string FormatCsv(const PhoneBook& book);
 // leaves any old file as it was. False when anything failed.
 bool WriteFileWhole(const std::string& path, std::string_view bytes, bool flush = true);
 
-enum class CsvExportResult { Written, Cancelled, Failed };
+enum class CsvExportResult { Written, Cancelled, Failed, Refused };
 
-// Writes the book to `path`, the file the user chose: warns when the book is empty, asks
-// before replacing an existing file, and says so when the write fails. The boxes belong
-// to no window.
-CsvExportResult ExportCsv(const PhoneBook& book, const std::string& path, Prompter& prompter);
+// Writes the book to `path`, the file the user chose: refuses the program's own files in
+// `programFolder` (the export would replace the book itself with a file its library cannot
+// read), warns when the book is empty, asks before replacing an existing file, and says so
+// when the write fails. The boxes belong to no window.
+CsvExportResult ExportCsv(const PhoneBook& book, const std::string& path,
+                          const std::string& programFolder, Prompter& prompter);

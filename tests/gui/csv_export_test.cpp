@@ -2,6 +2,7 @@
 #include "gui/csv_export.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileDialog>
 #include <QFileSystemModel>
 #include <QLineEdit>
@@ -9,6 +10,7 @@
 #include <QtTest>
 #include <functional>
 
+#include "book/csv_export.h"
 #include "gui/app_context.h"
 #include "platform/program_folder.h"
 #include "support/book_builder.h"
@@ -67,6 +69,10 @@ class CsvExportTest : public QObject {
 
  private Q_SLOTS:
   void init() {
+    user_ = std::make_unique<TempDir>();
+    qputenv("HOME", QByteArray::fromStdString(user_->path().string()));
+    qunsetenv("XDG_CONFIG_HOME");
+    user_->Write("notes.csv", "");  // a folder with something to list
     dir_ = std::make_unique<TempDir>();
     g_exeDir = dir_->path().string();
     book_ = std::make_unique<PhoneBook>();
@@ -76,20 +82,42 @@ class CsvExportTest : public QObject {
         AppContext{BookAccess{*book_, callDir_, prompter_, dir_->File("CallDir.csv")}, adapter_});
   }
 
-  void dialogProposesTheProgramFileAndAddsTheSuffix() {
-    dir_->Write("a.csv", "");
-    dir_->Write("b.CSV", "");
-    dir_->Write("c.txt", "");
+  // The dialog opens in the user's documents (the home folder when there are none), not in
+  // the hidden program folder.
+  void dialogProposesTheFileInTheDocumentsAndAddsTheSuffix() {
+    const QString documents = QString::fromStdString(user_->File("Documents"));
+    const SeenDialog atHome = RunExport(*context_, [](QFileDialog& d) { d.reject(); });
+    QCOMPARE(atHome.folder, QString::fromStdString(user_->path().string()));
+    QVERIFY(QDir().mkpath(documents));
+    for (const char* name : {"a.csv", "b.CSV", "c.txt"}) user_->Write(std::string("Documents/") + name, "");
     const SeenDialog seen = RunExport(*context_, SaveAs("book"));
     QCOMPARE(seen.nameFilters, QStringList{QString::fromUtf8("CSV ﾌｧｲﾙ (*.csv)")});
     QCOMPARE(seen.defaultSuffix, QString("csv"));
     QVERIFY(!seen.confirmsOverwrite);
-    QCOMPARE(seen.folder, QString::fromStdString(g_exeDir));
+    QCOMPARE(seen.folder, documents);
     QCOMPARE(seen.proposedName, QString("DUDODE.CSV"));
     QCOMPARE(seen.listedFiles, (QStringList{"a.csv", "b.CSV"}));
-    QCOMPARE(QString::fromStdString(dir_->Read("book.csv")),
+    QCOMPARE(QString::fromStdString(user_->Read("Documents/book.csv")),
              QString("0312345678,A,,,,,,,,1,0,0,,0\r\n"));
     QVERIFY(prompter_.messages.empty());
+  }
+
+  // Choosing the book itself is refused and the dialog comes back for another name.
+  void theBookFileIsRefusedAndTheDialogComesBack() {
+    dir_->Write("CallDir.csv", "the book");
+    const QString book = QString::fromStdString(dir_->File("CallDir.csv"));
+    bool cameBack = false;
+    RunExport(*context_, [&](QFileDialog& dialog) {
+      QTimer::singleShot(0, [&] {
+        auto* again = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        cameBack = again != nullptr;
+        if (again != nullptr) again->reject();
+      });
+      SaveAs(book)(dialog);
+    });
+    QVERIFY(cameBack);
+    QCOMPARE(prompter_.Texts(), std::vector<std::string>{kCsvProgramFileMessage});
+    QCOMPARE(dir_->Read("CallDir.csv"), std::string("the book"));
   }
 
   void cancellingTheDialogWritesNothing() {
@@ -99,7 +127,8 @@ class CsvExportTest : public QObject {
   }
 
  private:
-  std::unique_ptr<TempDir> dir_;
+  std::unique_ptr<TempDir> user_;  // the user's home
+  std::unique_ptr<TempDir> dir_;   // the program folder
   std::unique_ptr<PhoneBook> book_;
   FakeCallDir callDir_;
   FakeAdapter adapter_;

@@ -100,6 +100,7 @@ class CsvExportTest : public testing::Test {
   std::vector<std::string> Texts() const { return prompter.Texts(); }
 
   TempDir dir;
+  TempDir home;  // the program folder
   PhoneBook book;
   RecordingPrompter prompter;
   const std::string path = dir.File("DUDODE.CSV");
@@ -107,7 +108,7 @@ class CsvExportTest : public testing::Test {
 };
 
 TEST_F(CsvExportTest, WritesANewFileWithoutAsking) {
-  EXPECT_EQ(ExportCsv(book, path, prompter), CsvExportResult::Written);
+  EXPECT_EQ(ExportCsv(book, path, home.path().string(), prompter), CsvExportResult::Written);
   EXPECT_TRUE(prompter.messages.empty());
   EXPECT_EQ(dir.Read("DUDODE.CSV"), line);
   EXPECT_EQ(dir.Names(), std::vector<std::string>{"DUDODE.CSV"});
@@ -115,7 +116,7 @@ TEST_F(CsvExportTest, WritesANewFileWithoutAsking) {
 
 TEST_F(CsvExportTest, EmptyBookWarnsThenWritesAnEmptyFile) {
   PhoneBook empty;
-  EXPECT_EQ(ExportCsv(empty, path, prompter), CsvExportResult::Written);
+  EXPECT_EQ(ExportCsv(empty, path, home.path().string(), prompter), CsvExportResult::Written);
   ASSERT_EQ(prompter.messages.size(), 1u);
   const auto& box = prompter.messages[0];
   EXPECT_EQ(box.text, kCsvNoDataMessage);
@@ -130,7 +131,7 @@ TEST_F(CsvExportTest, EmptyBookWarnsThenWritesAnEmptyFile) {
 TEST_F(CsvExportTest, ExistingFileIsReplacedOnlyAfterOk) {
   dir.Write("DUDODE.CSV", "old");
   prompter.answers = {PromptAnswer::Cancel};
-  EXPECT_EQ(ExportCsv(book, path, prompter), CsvExportResult::Cancelled);
+  EXPECT_EQ(ExportCsv(book, path, home.path().string(), prompter), CsvExportResult::Cancelled);
   EXPECT_EQ(dir.Read("DUDODE.CSV"), "old");
   ASSERT_EQ(prompter.messages.size(), 1u);
   EXPECT_EQ(prompter.messages[0].text, "すでにファイルが存在します。上書き保存しますか？");
@@ -138,7 +139,7 @@ TEST_F(CsvExportTest, ExistingFileIsReplacedOnlyAfterOk) {
   EXPECT_EQ(prompter.messages[0].owner.kind, PromptOwner::Kind::None);
 
   prompter.answers = {PromptAnswer::Ok};
-  EXPECT_EQ(ExportCsv(book, path, prompter), CsvExportResult::Written);
+  EXPECT_EQ(ExportCsv(book, path, home.path().string(), prompter), CsvExportResult::Written);
   EXPECT_EQ(dir.Read("DUDODE.CSV"), line);
   EXPECT_EQ(dir.Names(), std::vector<std::string>{"DUDODE.CSV"});
 }
@@ -146,15 +147,47 @@ TEST_F(CsvExportTest, ExistingFileIsReplacedOnlyAfterOk) {
 TEST_F(CsvExportTest, FailedWriteSaysSoAndLeavesNoFileBehind) {
   // A folder in the file's place: everything is written, but nothing can replace it.
   std::filesystem::create_directory(path);
-  EXPECT_EQ(ExportCsv(book, path, prompter), CsvExportResult::Failed);
+  EXPECT_EQ(ExportCsv(book, path, home.path().string(), prompter), CsvExportResult::Failed);
   EXPECT_EQ(Texts(), (std::vector<std::string>{kCsvOverwriteQuestion, kCsvSaveFailedMessage}));
   EXPECT_TRUE(std::filesystem::is_directory(path));
   EXPECT_EQ(dir.Names(), std::vector<std::string>{"DUDODE.CSV"});
 
   const std::string nowhere = dir.File("missing/DUDODE.CSV");
   prompter.messages.clear();
-  EXPECT_EQ(ExportCsv(book, nowhere, prompter), CsvExportResult::Failed);
+  EXPECT_EQ(ExportCsv(book, nowhere, home.path().string(), prompter), CsvExportResult::Failed);
   EXPECT_EQ(Texts(), std::vector<std::string>{"データの保存に失敗しました！！"});
 }
+
+#ifndef _WIN32
+TEST_F(CsvExportTest, TheProgramsOwnFilesAreRefusedHoweverTheyAreNamed) {
+  const std::string folder = home.path().string();
+  for (const char* name : {"CallDir.csv", "CallDir.csv.backup-20261207-101500", "DUDODE.ini",
+                           "VIZAZED.ini"}) {
+    home.Write(name, "kept");
+  }
+  std::filesystem::create_symlink(home.File("CallDir.csv"), dir.File("link.csv"));
+  for (const std::string& target :
+       {home.File("CallDir.csv"), folder + "/./CallDir.csv", dir.File("../") +
+            home.path().filename().string() + "/DUDODE.ini",
+        home.File("CallDir.csv.backup-20261207-101500"), home.File("VIZAZED.ini"),
+        dir.File("link.csv")}) {
+    prompter.messages.clear();
+    EXPECT_EQ(ExportCsv(book, target, folder, prompter), CsvExportResult::Refused) << target;
+    ASSERT_EQ(prompter.messages.size(), 1u) << target;
+    EXPECT_EQ(prompter.messages[0].text, kCsvProgramFileMessage);
+    EXPECT_EQ(prompter.messages[0].caption, kCsvErrorCaption);
+    EXPECT_EQ(prompter.messages[0].icon, PromptIcon::None);
+    EXPECT_EQ(prompter.messages[0].owner.kind, PromptOwner::Kind::None);
+  }
+  for (const char* name : {"CallDir.csv", "CallDir.csv.backup-20261207-101500", "DUDODE.ini"}) {
+    EXPECT_EQ(home.Read(name), "kept") << name;
+  }
+  // Another file in the program folder is the user's to choose.
+  prompter.messages.clear();
+  EXPECT_EQ(ExportCsv(book, home.File("CallDir.csv.old"), folder, prompter),
+            CsvExportResult::Written);
+  EXPECT_TRUE(prompter.messages.empty());
+}
+#endif
 
 }  // namespace
