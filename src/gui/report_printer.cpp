@@ -7,7 +7,6 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QProgressDialog>
-#include <cmath>
 #include <memory>
 #include <utility>
 #include <vector>
@@ -28,9 +27,6 @@ class TwipsMapping {
  public:
   explicit TwipsMapping(int dotsPerInch) : dotsPerInch_(dotsPerInch) {}
   qreal ToDevice(int twips) const { return qreal(twips) * dotsPerInch_ / kTwipsPerInch; }
-  int ToTwips(qreal device) const {
-    return int(std::lround(device * kTwipsPerInch / dotsPerInch_));
-  }
 
  private:
   int dotsPerInch_;
@@ -81,7 +77,6 @@ bool RenderReport(QPrinter& printer, const PhoneBook& book, const BookListView& 
   painter.setFont(font);
   const QFontMetricsF metrics(font, &printer);
   const TwipsMapping mapping(printer.resolution());
-  const int lineHeight = mapping.ToTwips(metrics.height() + metrics.leading());
   const EntryOfRow entryOfRow = [&list](int row) { return list.EntryIndexOfRow(row); };
 
   std::unique_ptr<QProgressDialog> progress;
@@ -103,7 +98,7 @@ bool RenderReport(QPrinter& printer, const PhoneBook& book, const BookListView& 
     }
     if (page > first) printer.newPage();
     DrawPage(painter, mapping, metrics,
-             LayoutReportPage(book, rowCount, entryOfRow, page, lineHeight));
+             LayoutReportPage(book, rowCount, entryOfRow, page));
   }
   return painter.end();
 }

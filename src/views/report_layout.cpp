@@ -45,7 +45,7 @@ std::string ReportLine(const BookEntry& entry) {
 }
 
 std::vector<ReportText> LayoutReportPage(const PhoneBook& book, int rowCount,
-                                         const EntryOfRow& entryOfRow, int page, int lineHeight) {
+                                         const EntryOfRow& entryOfRow, int page) {
   using Anchor = ReportText::Anchor;
   static const std::string title = Cp932("電話帳レポート");
   static const std::string heading = ThreeColumns(Cp932("電話番号"), Cp932("氏名"), Cp932("住所"));
@@ -58,7 +58,7 @@ std::vector<ReportText> LayoutReportPage(const PhoneBook& book, int rowCount,
   for (int row = (page - 1) * kReportLinesPerPage; row < end; ++row) {
     const int index = entryOfRow(row);
     if (!book.IsValidIndex(index)) continue;
-    y -= lineHeight;
+    y -= kReportLineHeight;
     texts.push_back({kLineX, y, Anchor::TopLeft, ReportLine(book[index])});
   }
   texts.push_back({kReportFooterRight, kFooterY, Anchor::TopRight, "Page " + std::to_string(page)});

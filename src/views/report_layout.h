@@ -17,6 +17,10 @@ inline constexpr int kReportLinesPerPage = 48;
 // Report font: a character height of 280 twips (14 points), a fixed-pitch Mincho.
 inline constexpr int kReportFontHeight = 280;
 
+// A line is as high as the report's face makes it, with no external leading: 48 lines then
+// end above the footer on every paper, whatever a substitute face measures.
+inline constexpr int kReportLineHeight = kReportFontHeight;
+
 // The footer ends 8 inches from the left edge.
 inline constexpr int kReportFooterRight = 11520;
 
@@ -44,7 +48,7 @@ struct ReportText {
 using EntryOfRow = std::function<int(int row)>;
 
 // The texts of page `page` (from 1): the title, the heading, a line for each of its rows
-// and the footer "Page <page>". `lineHeight` is the report font's line height in twips.
+// and the footer "Page <page>", the lines kReportLineHeight apart.
 // A row that shows no entry of the book gets no line.
 std::vector<ReportText> LayoutReportPage(const PhoneBook& book, int rowCount,
-                                         const EntryOfRow& entryOfRow, int page, int lineHeight);
+                                         const EntryOfRow& entryOfRow, int page);

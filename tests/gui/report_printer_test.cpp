@@ -133,6 +133,23 @@ class ReportPrinterTest : public QObject {
     QVERIFY(qAbs(WordRight(pdf, "1") - (left + 576)) < 1);
   }
 
+  // The 48th line ends above the footer and on the paper, on A4 and on Letter alike.
+  void theLastLineOfAPageEndsAboveTheFooter() {
+    for (int i = 0; i < 48; ++i) {
+      list_.rows.push_back(EntryWith(*book_, QByteArray::number(5001 + i).constData(), "名前"));
+    }
+    for (const QPageSize::PageSizeId paper : {QPageSize::A4, QPageSize::Letter}) {
+      const QString pdf = Render(paper);
+      const QRectF last = WordBox(pdf, "5048");
+      const QRectF footer = WordBox(pdf, "Page");
+      const QSizeF page = QPageSize(paper).size(QPageSize::Point);
+      QVERIFY2(last.isValid() && footer.isValid(), qPrintable(pdf));
+      QVERIFY2(last.bottom() < footer.top(), qPrintable(QString::number(last.bottom())));
+      QVERIFY(WordBox(pdf, "5047").bottom() < last.top());
+      QVERIFY(last.bottom() < page.height());
+    }
+  }
+
   void previewShowsEveryPage() {
     for (int i = 0; i < 49; ++i) list_.rows.push_back(EntryWith(*book_, "0100", "名前"));
     int pages = -1;
@@ -189,10 +206,11 @@ class ReportPrinterTest : public QObject {
     return *context_;
   }
 
-  QString Render() {
+  QString Render(QPageSize::PageSizeId paper = QPageSize::A4) {
     const QString path =
         QString::fromStdString(dir_->File("report" + std::to_string(++renders_) + ".pdf"));
     QPrinter printer(QPrinter::HighResolution);
+    printer.setPageSize(QPageSize(paper));
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(path);
     if (!RenderReport(printer, *book_, list_, nullptr)) return {};
@@ -212,21 +230,25 @@ class ReportPrinterTest : public QObject {
     return text.simplified();
   }
 
-  // The left or right edge, in points, of the first word `word` on page 1.
-  static qreal WordEdge(const QString& pdf, const QString& word, const char* edge) {
+  // The box, in points from the page's top-left corner, of the first word `word` on page 1;
+  // an invalid box when there is none.
+  static QRectF WordBox(const QString& pdf, const QString& word) {
     const QString boxes = Run(Tool("pdftotext"), {"-bbox", "-f", "1", "-l", "1", pdf, "-"});
-    const QRegularExpression pattern(QString("<word xMin=\"([\\d.]+)\" yMin=\"[\\d.]+\" "
-                                             "xMax=\"([\\d.]+)\" yMax=\"[\\d.]+\">%1</word>")
+    const QRegularExpression pattern(QString("<word xMin=\"([\\d.]+)\" yMin=\"([\\d.]+)\" "
+                                             "xMax=\"([\\d.]+)\" yMax=\"([\\d.]+)\">%1</word>")
                                          .arg(QRegularExpression::escape(word)));
     const QRegularExpressionMatch match = pattern.match(boxes);
-    if (!match.hasMatch()) return -1000;
-    return match.captured(std::strcmp(edge, "left") == 0 ? 1 : 2).toDouble();
+    if (!match.hasMatch()) return {};
+    return QRectF(QPointF(match.captured(1).toDouble(), match.captured(2).toDouble()),
+                  QPointF(match.captured(3).toDouble(), match.captured(4).toDouble()));
   }
   static qreal WordLeft(const QString& pdf, const QString& word) {
-    return WordEdge(pdf, word, "left");
+    const QRectF box = WordBox(pdf, word);
+    return box.isValid() ? box.left() : -1000;
   }
   static qreal WordRight(const QString& pdf, const QString& word) {
-    return WordEdge(pdf, word, "right");
+    const QRectF box = WordBox(pdf, word);
+    return box.isValid() ? box.right() : -1000;
   }
 
   std::unique_ptr<TempDir> dir_;

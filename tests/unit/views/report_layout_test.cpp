@@ -60,10 +60,10 @@ class ReportPageTest : public testing::Test {
   std::vector<ReportText> Page(int page) {
     return LayoutReportPage(
         book, static_cast<int>(rows.size()),
-        [this](int row) { return rows[static_cast<std::size_t>(row)]; }, page, kLineHeight);
+        [this](int row) { return rows[static_cast<std::size_t>(row)]; }, page);
   }
 
-  static constexpr int kLineHeight = 300;
+  static constexpr int kLineHeight = kReportLineHeight;
   PhoneBook book;
   std::vector<int> rows;
 };
@@ -83,6 +83,8 @@ TEST_F(ReportPageTest, PageHoldsTitleHeadingItsRowsAndFooter) {
   EXPECT_EQ(first[2].y, -960 - kLineHeight);
   EXPECT_EQ(first[49].text.substr(0, 4), "0101");
   EXPECT_EQ(first[49].y, -960 - 48 * kLineHeight);
+  // The 48th line ends above the footer, 10 2/3 inches below the top.
+  EXPECT_GT(first[49].y - kLineHeight, -15360);
   EXPECT_EQ(first[50].text, "Page 1");
 
   const auto second = Page(2);
