@@ -22,10 +22,11 @@ QString HeadingText(const ColumnDef& column) {
   return FromCp932(text_bytes::FieldText(column.heading));
 }
 
+// Enter presses the focused button (each is an auto-default button, as in any dialog); the
+// default button (OK) takes Enter only where no button has the focus.
 QPushButton* MakeButton(const QString& text, const char* objectName, QWidget* parent) {
   auto* button = new QPushButton(text, parent);
   button->setObjectName(objectName);
-  button->setAutoDefault(false);
   return button;
 }
 

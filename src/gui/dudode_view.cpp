@@ -38,9 +38,10 @@ void CDudOdeView::FillList(int count) {
   model_->Fill(count);
   horizontalHeader()->setSortIndicatorShown(false);
   for (int i = 0; i < g_columnCount; ++i) {
-    setColumnWidth(i, g_columns[static_cast<std::size_t>(i)].width);
+    SetStoredColumnWidth(i, g_columns[static_cast<std::size_t>(i)].width);
   }
   clearSelection();
+  scrollToTop();  // as a list emptied and filled again
 }
 
 void CDudOdeView::RefreshList() {
@@ -108,13 +109,6 @@ void CDudOdeView::keyPressEvent(QKeyEvent* event) {
         break;
       default: break;
     }
-  }
-  // Home and End go to the first and the last row, as in any list, not along the columns.
-  if ((event->key() == Qt::Key_Home || event->key() == Qt::Key_End) && RowCount() > 0 &&
-      event->modifiers() == Qt::NoModifier) {
-    const int row = event->key() == Qt::Key_Home ? 0 : RowCount() - 1;
-    setCurrentIndex(model_->index(row, 0));
-    return;
   }
   CListV::keyPressEvent(event);
 }

@@ -4,30 +4,49 @@
 #include <QPainter>
 #include <QStyleOptionFocusRect>
 
+#include "gui/cell_fitting.h"
+#include "gui/qt_text.h"
 #include "views/column_table.h"
 
-CListV::CListV(QWidget* parent) : QTableView(parent) {
-  setSelectionMode(QAbstractItemView::SingleSelection);
-  setSelectionBehavior(QAbstractItemView::SelectRows);
-  setEditTriggers(QAbstractItemView::NoEditTriggers);
-  setShowGrid(false);
-  setWordWrap(false);
-  setTabKeyNavigation(false);
-  verticalHeader()->hide();
-  verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-  verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
+namespace {
+
+// Headings shortened as the cells are: ending in "...", never splitting a character.
+class ListHeader final : public QHeaderView {
+ public:
+  explicit ListHeader(QWidget* parent) : QHeaderView(Qt::Horizontal, parent) {}
+
+ protected:
+  void initStyleOptionForIndex(QStyleOptionHeader* option, int logicalIndex) const override {
+    QHeaderView::initStyleOptionForIndex(option, logicalIndex);
+    const int margin = style()->pixelMetric(QStyle::PM_HeaderMargin, option, this);
+    int width = sectionSize(logicalIndex) - 2 * margin;
+    if (option->sortIndicator != QStyleOptionHeader::None) {
+      width -= style()->pixelMetric(QStyle::PM_HeaderMarkSize, option, this) + margin;
+    }
+    option->text = FitCellText(ToCp932(option->text), option->fontMetrics, width, 0).text;
+  }
+};
+
+}  // namespace
+
+CListV::CListV(QWidget* parent) : RowTableView(parent) {
+  setHorizontalHeader(new ListHeader(this));
   horizontalHeader()->setHighlightSections(false);
   horizontalHeader()->setMinimumSectionSize(1);  // the 20-pixel rule is kept below
   horizontalHeader()->setSectionsClickable(true);
   connect(horizontalHeader(), &QHeaderView::sectionResized, this, &CListV::OnSectionResized);
 }
 
+void CListV::SetStoredColumnWidth(int column, int width) {
+  settingWidth_ = true;
+  horizontalHeader()->resizeSection(column, width);
+  settingWidth_ = false;
+}
+
 void CListV::OnSectionResized(int column, int oldWidth, int newWidth) {
-  if (restoringWidth_) return;
+  if (settingWidth_) return;
   if (newWidth < kMinColumnWidth) {
-    restoringWidth_ = true;
-    horizontalHeader()->resizeSection(column, oldWidth);
-    restoringWidth_ = false;
+    SetStoredColumnWidth(column, oldWidth);
     return;
   }
   if (column >= 0 && column < g_columnCount) {
@@ -36,7 +55,7 @@ void CListV::OnSectionResized(int column, int oldWidth, int newWidth) {
 }
 
 void CListV::paintEvent(QPaintEvent* event) {
-  QTableView::paintEvent(event);
+  RowTableView::paintEvent(event);
   PaintBeyondLastColumn();
 }
 

@@ -1,11 +1,12 @@
 // CListV: the report list the phone-book list builds on. Single selection of whole rows,
-// the highlight of the selected row reaching the right edge of the window, columns never
-// narrower than 20 pixels, and dragged widths carried into the column table.
+// the highlight of the selected row reaching the right edge of the window, headings that
+// end in "..." as the cells do, columns never dragged narrower than 20 pixels, and dragged
+// widths carried into the column table.
 #pragma once
 
-#include <QTableView>
+#include "gui/row_table_view.h"
 
-class CListV : public QTableView {
+class CListV : public RowTableView {
   Q_OBJECT
 
  public:
@@ -17,9 +18,13 @@ class CListV : public QTableView {
  protected:
   void paintEvent(QPaintEvent* event) override;
 
+  // Gives column `column` the width the column table stores, narrow or not: the 20-pixel
+  // rule refuses only the user's own narrowing of a heading.
+  void SetStoredColumnWidth(int column, int width);
+
  private:
   void OnSectionResized(int column, int oldWidth, int newWidth);
   void PaintBeyondLastColumn();
 
-  bool restoringWidth_ = false;
+  bool settingWidth_ = false;
 };

@@ -14,6 +14,7 @@
 #include "gui/app_context.h"
 #include "gui/cp932_field.h"
 #include "gui/dialog_message.h"
+#include "gui/row_table_view.h"
 #include "gui/search_input_mode.h"
 #include "gui/search_result_model.h"
 #include "index/search_match.h"
@@ -26,29 +27,42 @@ constexpr int kResultColumnWidth = 80;  // pixels
 // The condition box's items; the item index is the condition.
 constexpr const char* kConditionTexts[kSearchConditionCount] = {"電話番号", "登録名称", "氏名かな"};
 
+// Enter presses the focused button (each is an auto-default button, as in any dialog); the
+// default button takes Enter only where no button has the focus.
 QPushButton* MakeButton(const QString& text, const char* objectName, QWidget* parent) {
   auto* button = new QPushButton(text, parent);
   button->setObjectName(objectName);
-  button->setAutoDefault(false);
   return button;
 }
 
-QTableView* MakeResultList(QWidget* parent) {
-  auto* list = new QTableView(parent);
-  list->setObjectName("resultList");
-  list->setAccessibleName(QStringLiteral("検索結果"));
-  list->setSelectionMode(QAbstractItemView::SingleSelection);
-  list->setSelectionBehavior(QAbstractItemView::SelectRows);
-  list->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  list->setTabKeyNavigation(false);
-  list->setShowGrid(false);
-  list->setWordWrap(false);
-  list->verticalHeader()->hide();
-  list->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-  return list;
-}
-
 }  // namespace
+
+// The result rows. A row is picked by a click on it or by a key that moves the current row;
+// gaining the focus picks nothing.
+class SearchResultList final : public RowTableView {
+  Q_OBJECT
+
+ public:
+  explicit SearchResultList(QWidget* parent) : RowTableView(parent) {
+    setObjectName("resultList");
+    setAccessibleName(QStringLiteral("検索結果"));
+    horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  }
+
+ Q_SIGNALS:
+  void rowPickedByKey(int row);
+  void keyPressed();
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override {
+    const int before = currentIndex().row();
+    RowTableView::keyPressEvent(event);
+    if (currentIndex().isValid() && currentIndex().row() != before) {
+      Q_EMIT rowPickedByKey(currentIndex().row());
+    }
+    Q_EMIT keyPressed();
+  }
+};
 
 CSearchDlg::CSearchDlg(AppContext& context, OpenEntry openEntry, QWidget* parent)
     : QDialog(parent), context_(context), openEntry_(std::move(openEntry)) {
@@ -80,17 +94,16 @@ void CSearchDlg::BuildControls() {
   auto* cancelButton = MakeButton(QStringLiteral("ｷｬﾝｾﾙ"), "cancelButton", this);
   editButton_ = MakeButton(QStringLiteral("編集(&W)"), "editButton", this);
   editButton_->setEnabled(false);
-  resultList_ = MakeResultList(this);
+  auto* resultList = new SearchResultList(this);
+  resultList_ = resultList;
   results_ = new SearchResultModel(this);
   resultList_->setModel(results_);
   resultList_->viewport()->installEventFilter(this);
-  resultList_->installEventFilter(this);
   // A row reached with the arrow keys is picked as a clicked one is, so that the keyboard
   // alone can open a hit.
-  connect(resultList_->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-          [this](const QModelIndex& current) {
-            if (current.isValid()) PickRow(current.row());
-          });
+  connect(resultList, &SearchResultList::rowPickedByKey, this, &CSearchDlg::PickRow);
+  connect(resultList, &SearchResultList::keyPressed, this,
+          [this] { editButton_->setEnabled(results_->rowCount() > 0); });
 
   auto* buttons = new QVBoxLayout;
   buttons->addWidget(startButton_);
@@ -168,8 +181,8 @@ void CSearchDlg::OnEdit() {
 bool CSearchDlg::eventFilter(QObject* watched, QEvent* event) {
   if (watched == resultList_->viewport() && event->type() == QEvent::MouseButtonRelease) {
     PickRow(resultList_->indexAt(static_cast<QMouseEvent*>(event)->position().toPoint()).row());
-  } else if (watched == resultList_ && event->type() == QEvent::KeyPress) {
-    editButton_->setEnabled(results_->rowCount() > 0);
   }
   return QDialog::eventFilter(watched, event);
 }
+
+#include "search_dialog.moc"

@@ -1,5 +1,6 @@
 // The column-setting dialog: every refusal and its message, add and remove by button and
 // double-click, "全て", OK with widths by position, and Cancel leaving the columns alone.
+#include <QApplication>
 #include <QHeaderView>
 #include <QListWidget>
 #include <QPushButton>
@@ -202,6 +203,34 @@ class ColumnDialogTest : public QObject {
       QCOMPARE(g_columns[j].format, j == 5 || j == 8 ? 1 : 0);
     }
     QCOMPARE(list.refreshCount, 1);
+  }
+
+  // Enter presses the button that has the focus; OK takes it only where no button has it.
+  void enterPressesTheFocusedButton() {
+    const ColumnTable before = g_columns;
+    Dialog d(*this);
+    d.dialog.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&d.dialog));
+    Select(d.available, 5);  // FAX番号
+    const auto focusOn = [](const char* name) {
+      for (int i = 0; i < 10 && QApplication::focusWidget()->objectName() != name; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+      }
+      return QApplication::focusWidget()->objectName() == name;
+    };
+    QVERIFY(focusOn("addButton"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QCOMPARE(Texts(d.shown), (QStringList{"電話番号", "氏名", "住所", "FAX番号"}));
+    QVERIFY(d.dialog.isVisible());
+    QVERIFY(focusOn("allButton"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Enter);
+    QCOMPARE(d.shown->count(), 12);
+    QVERIFY(d.dialog.isVisible());
+    QVERIFY(focusOn("cancelButton"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QCOMPARE(d.dialog.result(), int(QDialog::Rejected));
+    QVERIFY(std::memcmp(&before, &g_columns, sizeof before) == 0);
+    QCOMPARE(list.refreshCount, 0);
   }
 
   void theBookListShowsTheChoiceWithTheWidthsDraggedBeforeIt() {

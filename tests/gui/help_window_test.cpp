@@ -103,6 +103,8 @@ class HelpWindowTest : public QObject {
                             kAdapterOpenFailedMessage,
                             kBookLoadFailedMessage,
                             kQuitUnsavedQuestion,
+                            kCsvProgramFileMessage,
+                            "読み込めなかった電話帳は、次に保存するときに",
                             "CallDir.csv",
                             "DUDODE.ini",
                             "VIZAZED.ini",

@@ -11,9 +11,12 @@
 #include <QMenu>
 #include <QSignalSpy>
 #include <QTimer>
+#include <QProxyStyle>
+#include <QScrollBar>
 #include <QtTest>
 
 #include "app/startup.h"
+#include "book/calldir_library.h"
 #include "gui/book_list_model.h"
 #include "gui/dudode_app.h"
 #include "gui/dudode_view.h"
@@ -29,11 +32,44 @@
 #include "support/private_mutex_folder.h"
 #include "support/recording_prompter.h"
 #include "support/sjis.h"
+#include "support/temp_dir.h"
+#include "views/column_table.h"
 #include "views/list_state.h"
 
 namespace {
 
 using Texts = std::vector<std::string>;
+
+// Records the heading texts the header draws, as the user sees them.
+class HeadingRecorder final : public QProxyStyle {
+ public:
+  explicit HeadingRecorder(QStringList& drawn) : drawn_(drawn) {}
+  void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                   const QWidget* widget) const override {
+    if (element == CE_HeaderLabel) {
+      drawn_ << qstyleoption_cast<const QStyleOptionHeader*>(option)->text;
+    }
+    QProxyStyle::drawControl(element, option, painter, widget);
+  }
+
+ private:
+  QStringList& drawn_;
+};
+
+// Collects the regions a widget is asked to paint.
+class PaintRecorder final : public QObject {
+ public:
+  PaintRecorder(QWidget& widget, QRegion& painted) : painted_(painted) {
+    widget.installEventFilter(this);
+  }
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::Paint) painted_ += static_cast<QPaintEvent*>(event)->region();
+    return false;
+  }
+
+ private:
+  QRegion& painted_;
+};
 
 // One start of the program in a fresh program folder, with fake libraries.
 struct Session {
@@ -138,16 +174,6 @@ class MainWindowTest : public QObject {
     QCOMPARE(s.list().RowCount(), 3);
   }
 
-  void goesOnWithAnEmptyBookWhenTheFileCannotBeRead() {
-    Session s;
-    s.callDir.failures["Open"] = 16;
-    QVERIFY(s.Start());
-    // The merge is never reached: the book file is not open.
-    QCOMPARE(s.prompter.Texts(), (Texts{"電話帳情報がないか、ファイルを読み込めませんでした。",
-                                        kBookLoadFailedMessage}));
-    QVERIFY(s.adapter.calls == Texts{"Open"});
-    QCOMPARE(s.list().RowCount(), 0);
-  }
 
   // The edit dialog opens on the start number once the window shows, and uses it up.
   void opensTheEditDialogOnTheStartNumber() {
@@ -354,6 +380,100 @@ class MainWindowTest : public QObject {
     QVERIFY(help != nullptr && help->isVisible());
   }
 
+  // Moving through the list by keys and refilling it: rows only, from the top, no stale
+  // paint, headings shortened as cells are, narrow widths from DUDODE.ini kept as read.
+  void theListMovesByRowsAndShowsWhatItHolds() {
+    Session s;
+    for (int i = 0; i < 80; ++i) {
+      s.callDir.stored.push_back(
+          MakeEntry("04-" + std::to_string(1000 + i), Sjis(i % 2 ? "あさ" : "かき"), Sjis("名前")));
+    }
+    const std::string ini = (s.home.path() / "DUDODE.ini").string();
+    profile::WriteString(ini, "LOADCOL", "COUNT", "12");
+    for (int i = 0; i < 12; ++i) {
+      const ColumnDef& c = DefaultColumns()[static_cast<std::size_t>(i)];
+      const int width = i == 3 ? 5 : i == 4 ? 0 : c.width;  // 氏名 at 5, 氏名かな at 0
+      profile::WriteString(ini, "LOADCOL", "COL" + std::to_string(i + 1),
+                           std::string(c.heading) + "," + std::to_string(width) + "," +
+                               std::to_string(c.fieldId) + "," + std::to_string(c.format));
+    }
+    QVERIFY(s.Start());
+    CMainFrame& frame = s.frame();
+    CDudOdeView& list = s.list();
+    QHeaderView* header = list.horizontalHeader();
+    QCOMPARE(header->sectionSize(3), 5);
+    QCOMPARE(header->sectionSize(4), 0);
+    // A column of no width can still be grabbed and widened: at the next heading's edge.
+    const int edge = header->sectionViewportPosition(5);
+    QTest::mousePress(header->viewport(), Qt::LeftButton, {}, QPoint(edge + 1, 5));
+    QTest::mouseMove(header->viewport(), QPoint(edge + 41, 5));
+    QTest::mouseRelease(header->viewport(), Qt::LeftButton, {}, QPoint(edge + 41, 5));
+    QVERIFY2(header->sectionSize(4) >= 30, qPrintable(QString::number(header->sectionSize(4))));
+
+    // Headings narrower than their text end in "...", as the cells do.
+    QStringList drawn;
+    auto* recorder = new HeadingRecorder(drawn);
+    recorder->setParent(header);
+    header->setStyle(recorder);
+    header->resizeSection(1, 50);  // "ZEF-P1登録済"
+    header->grab();
+    QVERIFY2(drawn.size() > 1 && drawn[1].endsWith("...") &&
+                 QStringLiteral("ZEF-P1登録済").startsWith(drawn[1].chopped(3)),
+             qPrintable(drawn.join('|')));
+
+    frame.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&frame));
+    frame.treeView().setFocus();
+    QTest::keyClick(&frame, Qt::Key_F6);
+    QVERIFY(list.hasFocus());
+    QVERIFY(!list.HasSelectedRow());
+    QTest::keyClick(&list, Qt::Key_Down);  // the first Down selects the first row
+    QCOMPARE(list.currentIndex().row(), 0);
+    QVERIFY(list.selectionModel()->isRowSelected(0));
+
+    // Home and End, with or without Ctrl, go along the rows and never sideways.
+    list.horizontalScrollBar()->setValue(list.horizontalScrollBar()->maximum() / 2);
+    const int sideways = list.horizontalScrollBar()->value();
+    QVERIFY(sideways > 0);
+    const int last = list.RowCount() - 1;
+    const struct {
+      Qt::Key key;
+      Qt::KeyboardModifiers modifiers;
+      int row;
+    } moves[] = {{Qt::Key_End, Qt::ControlModifier, last},
+                 {Qt::Key_Home, Qt::ControlModifier, 0},
+                 {Qt::Key_End, Qt::NoModifier, last},
+                 {Qt::Key_Home, Qt::NoModifier, 0}};
+    for (const auto& move : moves) {
+      QTest::keyClick(&list, move.key, move.modifiers);
+      QCOMPARE(list.currentIndex().row(), move.row);
+      QCOMPARE(g_currentRow, move.row);
+      QCOMPARE(list.horizontalScrollBar()->value(), sideways);
+    }
+
+    // Moving on repaints the whole row left, its highlight past the last column too.
+    frame.resize(1400, 500);
+    QApplication::processEvents();
+    QVERIFY(header->length() < list.viewport()->width());
+    QRegion painted;
+    PaintRecorder paints(*list.viewport(), painted);
+    QTest::keyClick(&list, Qt::Key_Down);
+    QApplication::processEvents();
+    const QRect oldRow(0, list.rowViewportPosition(0), list.viewport()->width(), list.rowHeight(0));
+    QVERIFY((QRegion(oldRow) - painted).isEmpty());
+
+    // A new kana filter shows its list from the top.
+    QTest::keyClick(&list, Qt::Key_End);
+    QVERIFY(list.verticalScrollBar()->value() > 0);
+    frame.treeView().setFocus();
+    QTest::keyClick(&frame.treeView(), Qt::Key_Down);  // あ行
+    QCOMPARE(s.list().RowCount(), 41);
+    QCOMPARE(list.verticalScrollBar()->value(), 0);
+
+    frame.close();
+    QCOMPARE(profile::ReadString(ini, "LOADCOL", "COL4", "", 100), Sjis("氏名") + ",5,3,0");
+  }
+
   void aFailedSaveAtClosingCanKeepTheWindowOpen() {
     Session s;
     QVERIFY(s.Start());
@@ -365,6 +485,32 @@ class MainWindowTest : public QObject {
     s.callDir.failures.clear();
     QVERIFY(s.frame().close());
     QCOMPARE(s.adapter.calls.back(), std::string("Close"));
+  }
+
+  // A book file that cannot be read: the two load messages, then where the file will be
+  // kept, which the first store then does. Last, as it leaves the library's book open.
+  void aDamagedBookIsKeptAsideAndTheUserIsTold() {
+    TempDir home;
+    qputenv("DUDODE_HOME", QByteArray::fromStdString(home.path().string()));
+    const std::string damaged = ReadBytes(DUDODE_TEST_DATA "/damaged-book/CallDir.csv");
+    home.Write("CallDir.csv", damaged);
+    LinkedCallDirLibrary callDir;
+    FakeAdapter adapter;
+    RecordingPrompter prompter;
+    CDudOdeApp app(callDir, adapter, prompter);
+    QVERIFY(app.InitInstance({}));
+    QCOMPARE(prompter.Texts(), (Texts{"電話帳情報がないか、ファイルを読み込めませんでした。",
+                                      kBookLoadFailedMessage,
+                                      BookKeptAsideMessage(home.path().string())}));
+    QCOMPARE(app.mainFrame()->listView().RowCount(), 0);
+    QVERIFY(app.mainFrame()->close());
+    std::vector<std::string> backups;
+    for (const std::string& name : home.Names()) {
+      if (name.starts_with("CallDir.csv.backup-")) backups.push_back(name);
+    }
+    QCOMPARE(backups.size(), std::size_t{1});
+    QCOMPARE(home.Read(backups[0]), damaged);
+    app.ExitInstance();
   }
 };
 

@@ -1,6 +1,7 @@
 // The search dialog: each condition's checks and messages, the rows, the input limits and
 // modes, picking a row and the edit button under each condition.
 #include <QAbstractItemModelTester>
+#include <QApplication>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -242,6 +243,42 @@ class SearchDialogTest : public QObject {
     QTest::keyClick(d.results, Qt::Key_Down);
     QVERIFY(!d.edit->isEnabled());  // in an empty list the button stays off
     QCOMPARE(g_pickedCol0[0], '\0');
+  }
+
+  // Enter presses the focused button; the focus entering the list picks no row; rows are
+  // one line high.
+  void theKeyboardPicksOnlyWhatTheUserChose() {
+    Dialog d(*this);
+    d.dialog.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&d.dialog));
+    d.Search(0, "031234");
+    QCOMPARE(d.results->rowHeight(0), d.results->fontMetrics().height() + 4);
+    const auto focusOn = [](QWidget* target) {
+      for (int i = 0; i < 10 && QApplication::focusWidget() != target; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+      }
+      return QApplication::focusWidget() == target;
+    };
+    QVERIFY(focusOn(d.results));
+    QVERIFY(!d.edit->isEnabled());  // the focus alone chose nothing
+    QTest::keyClick(d.results, Qt::Key_Down);
+    QTest::keyClick(d.results, Qt::Key_Down);
+    QCOMPARE(d.results->currentIndex().row(), 1);
+    QVERIFY(focusOn(d.edit));
+    QTest::keyClick(d.edit, Qt::Key_Return);  // opens row 1's entry, no second search
+    QCOMPARE(opened, std::vector<int>{1});
+    QVERIFY(!d.dialog.isVisible());
+
+    opened.clear();
+    Dialog again(*this);
+    again.dialog.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&again.dialog));
+    again.Search(0, "031234");
+    auto* cancel = again.dialog.findChild<QPushButton*>("cancelButton");
+    QVERIFY(focusOn(cancel));
+    QTest::keyClick(cancel, Qt::Key_Return);
+    QCOMPARE(again.dialog.result(), int(QDialog::Rejected));
+    QVERIFY(opened.empty());
   }
 
   // The keyboard alone can open a hit: a row reached with the arrow keys is picked.
