@@ -53,7 +53,7 @@ void BM_ReadingPass(benchmark::State& state) {
   const char* absent = "\x82\xee";
   for (auto _ : state) {
     benchmark::DoNotOptimize(
-        baseline::FirstWithLeadingPair(book.slots.get(), book.entryCount, &BookEntry::nameKana, absent));
+        baseline::FirstWithLeadingPair(book.data(), book.entryCount(), &BookEntry::nameKana, absent));
   }
 }
 
@@ -77,7 +77,7 @@ void BM_NumberPass(benchmark::State& state) {
   const PhoneBook& book = Book(state);
   for (auto _ : state) {
     benchmark::DoNotOptimize(
-        baseline::FirstWithLeadingPair(book.slots.get(), book.entryCount, &BookEntry::number, "99"));
+        baseline::FirstWithLeadingPair(book.data(), book.entryCount(), &BookEntry::number, "99"));
   }
 }
 

@@ -21,7 +21,7 @@ struct FullList {
     BookShape shape;
     shape.deletedPercent = 0;  // every entry is a row
     GenerateBook(book, shape);
-    for (int i = 0; i < book.entryCount; ++i) list.rows.push_back(i);
+    for (int i = 0; i < book.entryCount(); ++i) list.rows.push_back(i);
   }
 };
 

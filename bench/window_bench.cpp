@@ -49,7 +49,7 @@ std::string ProgramFolder(int entries) {
     GenerateBook(*book, BookShape{.count = entries});
     const QByteArray path = (folder + "/CallDir.csv").toLocal8Bit();
     CallDirOpen(path.constData());
-    CallDirWrite(book->slots.get(), book->entryCount);
+    CallDirWrite(book->data(), book->entryCount());
     CallDirClose();
   }
   return folder.toStdString();

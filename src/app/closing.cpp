@@ -5,11 +5,11 @@
 #include "app/startup.h"
 #include "book/adapter_library.h"
 #include "book/calldir_library.h"
-#include "book/phone_book.h"
+#include "book/book_storage.h"
 #include "platform/named_mutex.h"
 
 bool SaveBook(BookAccess& access) {
-  if (access.callDir.Save(access.bookPath.c_str(), access.book.entryCount) != 0) return true;
+  if (access.callDir.Save(access.bookPath.c_str(), access.book.entryCount()) != 0) return true;
   ShowLibraryError(access.prompter, access.callDir.LastError());
   return false;
 }

@@ -4,7 +4,7 @@
 #include "book/adapter_library.h"
 #include "book/adapter_merge.h"
 #include "book/calldir_library.h"
-#include "book/phone_book.h"
+#include "book/book_storage.h"
 #include "platform/cp932.h"
 #include "platform/named_mutex.h"
 #include "platform/private_profile.h"

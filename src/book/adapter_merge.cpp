@@ -7,7 +7,7 @@
 #include "app/library_errors.h"
 #include "app/prompter.h"
 #include "book/adapter_library.h"
-#include "book/calldir_library.h"
+#include "book/book_storage.h"
 #include "book/phone_match.h"
 #include "platform/text_bytes.h"
 
@@ -50,13 +50,14 @@ int PrepareEntries(AdapterList& entries, int count) {
 }
 
 void ClearAdapterMarks(PhoneBook& book) {
-  for (int i = 0; i < book.entryCount; ++i) {
-    FillField(book[i].adapterWanted, "0");
-    FillField(book[i].callAccept, "1");
-    book[i].inAdapter = 0;
+  for (int i = 0; i < book.entryCount(); ++i) {
+    book.SetAdapterWanted(i, false);
+    book.SetCallAccepted(i, true);
+    book.SetInAdapter(i, false);
   }
 }
 
+// The adapter's settings of an entry, as the adapter holds them.
 void SetAdapterMarks(BookEntry& entry, const AdapterEntry& held) {
   FillField(entry.adapterWanted, "1");
   const char pattern[2] = {static_cast<char>('0' + held.illumination), '\0'};
@@ -66,16 +67,18 @@ void SetAdapterMarks(BookEntry& entry, const AdapterEntry& held) {
   entry.inAdapter = 1;
 }
 
-// A deleted entry the adapter still holds comes back with its number and adapter marks
-// only. Its reading is cleared, so the book's keys are refreshed.
-void Revive(PhoneBook& book, int index) {
-  BookEntry& entry = book[index];
-  for (char* field : {entry.name, entry.nameKana, entry.fax, entry.address, entry.postalCode,
-                      entry.company, entry.companyAddress, entry.email}) {
-    field[0] = '\0';
+// The same marks on an entry of the book. A deleted entry the adapter still holds comes
+// back with its number and adapter marks only.
+void MarkHeldEntry(PhoneBook& book, int index, const AdapterEntry& held) {
+  book.SetAdapterWanted(index, true);
+  book.SetIllumination(index, held.illumination);
+  book.SetCallAccepted(index, held.callAccept != 0);
+  book.SetRegisteredName(index, FieldText(held.registeredName));
+  book.SetInAdapter(index, true);
+  if (book[index].deleted == 1) {
+    book.ClearDetails(index);
+    book.SetDeleted(index, false);
   }
-  entry.deleted = 0;
-  book.RefreshKeys(index);
 }
 
 // Marks or appends each adapter entry; returns how many did not fit into a full book.
@@ -85,14 +88,13 @@ int MergeEntries(PhoneBook& book, const AdapterList& entries, int count) {
     const AdapterEntry& held = entries[static_cast<std::size_t>(k)];
     const int e = FindEntryByPhone(book, FieldText(held.number));
     if (e >= 0) {
-      SetAdapterMarks(book[e], held);
-      if (book[e].deleted == 1) Revive(book, e);
+      MarkHeldEntry(book, e, held);
       continue;
     }
     BookEntry added{};
     FillField(added.number, FieldText(held.number));
     SetAdapterMarks(added, held);
-    if (!AppendEntry(book, added)) ++skipped;  // the book is full
+    if (!book.AppendEntry(added)) ++skipped;  // the book is full
   }
   return skipped;
 }

@@ -2,7 +2,7 @@
 // are marked for it, and numbers the book does not know yet are added.
 #pragma once
 
-#include "book/phone_book.h"
+#include "book/book_storage.h"
 
 class AdapterLibrary;
 

@@ -57,8 +57,8 @@ void AppendCsvLine(const BookEntry& entry, std::string& out) {
 
 std::string FormatCsv(const PhoneBook& book) {
   std::string out;
-  out.reserve(static_cast<std::size_t>(book.entryCount) * 160);  // a typical line's length
-  for (int i = 0; i < book.entryCount; ++i) {
+  out.reserve(static_cast<std::size_t>(book.entryCount()) * 160);  // a typical line's length
+  for (int i = 0; i < book.entryCount(); ++i) {
     if (book[i].deleted == 0) AppendCsvLine(book[i], out);
   }
   return out;
@@ -88,7 +88,7 @@ CsvExportResult ExportCsv(const PhoneBook& book, const std::string& path,
     tell(kCsvProgramFileMessage, PromptButtons::Ok);
     return CsvExportResult::Refused;
   }
-  if (book.entryCount == 0) tell(kCsvNoDataMessage, PromptButtons::Ok);
+  if (book.entryCount() == 0) tell(kCsvNoDataMessage, PromptButtons::Ok);
   if (file_ops::PathExists(path) &&
       tell(kCsvOverwriteQuestion, PromptButtons::OkCancel) != PromptAnswer::Ok) {
     return CsvExportResult::Cancelled;

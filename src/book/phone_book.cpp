@@ -3,18 +3,16 @@
 #include <algorithm>
 #include <cassert>
 
-#include "app/library_errors.h"
-#include "app/prompter.h"
-#include "book/calldir_library.h"
 #include "book/phone_match.h"
 #include "platform/text_bytes.h"
 
 namespace {
 
+using text_bytes::FieldText;
+using text_bytes::FillField;
+
 // The thirteen texts an edit carries into the book, each cut to its field and terminated.
 void CopyTexts(BookEntry& to, const BookEntry& from) {
-  using text_bytes::FieldText;
-  using text_bytes::FillField;
   FillField(to.number, FieldText(from.number));
   FillField(to.name, FieldText(from.name));
   FillField(to.nameKana, FieldText(from.nameKana));
@@ -33,91 +31,105 @@ void CopyTexts(BookEntry& to, const BookEntry& from) {
 }  // namespace
 
 PhoneBook::PhoneBook()
-    : slots(new BookEntry[BOOK_CAPACITY]()),
+    : entries_(new BookEntry[BOOK_CAPACITY]()),
       numberKeys_(new uint64_t[BOOK_CAPACITY]),
       readingLeads_(new uint16_t[BOOK_CAPACITY]()) {
   // Every slot holds an empty number until it is filled.
-  std::fill_n(numberKeys_.get(), BOOK_CAPACITY, PhoneKey(slots[0].number));
+  std::fill_n(numberKeys_.get(), BOOK_CAPACITY, PhoneKey(entries_[0].number));
+}
+
+void PhoneBook::Load(int count, const std::function<void(BookEntry* entries)>& read) {
+  entryCount_ = std::clamp(count, 0, BOOK_CAPACITY);
+  read(entries_.get());
+  for (int i = 0; i < entryCount_; ++i) {
+    At(i).viewSlot = i;
+    RefreshKeys(i);
+  }
 }
 
 void PhoneBook::SetEntry(int index, const BookEntry& entry) {
-  if (index < 0 || index > entryCount || index >= BOOK_CAPACITY) return;
-  slots[static_cast<std::size_t>(index)] = entry;
-  if (index == entryCount) entryCount += 1;
+  if (index < 0 || index > entryCount_ || index >= BOOK_CAPACITY) return;
+  At(index) = entry;
+  if (index == entryCount_) entryCount_ += 1;
   RefreshKeys(index);
   assert(KeysMatchEntries());
 }
 
+bool PhoneBook::AppendEntry(const BookEntry& w) {
+  if (IsFull()) return false;
+  const int slot = entryCount_;
+  BookEntry& entry = At(slot);
+  CopyTexts(entry, w);
+  entry.inAdapter = w.inAdapter;
+  entry.viewSlot = slot;
+  entry.deleted = 0;
+  entryCount_ += 1;
+  RefreshKeys(slot);
+  assert(KeysMatchEntries());
+  return true;
+}
+
+bool PhoneBook::ReplaceEntry(int index, const BookEntry& w) {
+  if (!IsValidIndex(index)) return false;
+  BookEntry& entry = At(index);
+  CopyTexts(entry, w);
+  entry.deleted = 0;
+  entry.inAdapter = w.inAdapter;
+  RefreshKeys(index);
+  assert(KeysMatchEntries());
+  return true;
+}
+
+void PhoneBook::SetDeleted(int index, bool deleted) {
+  if (IsValidIndex(index)) At(index).deleted = deleted ? 1 : 0;
+}
+
+void PhoneBook::SetInAdapter(int index, bool inAdapter) {
+  if (IsValidIndex(index)) At(index).inAdapter = inAdapter ? 1 : 0;
+}
+
+void PhoneBook::SetAdapterWanted(int index, bool wanted) {
+  if (IsValidIndex(index)) FillField(At(index).adapterWanted, wanted ? "1" : "0");
+}
+
+void PhoneBook::SetCallAccepted(int index, bool accepted) {
+  if (IsValidIndex(index)) FillField(At(index).callAccept, accepted ? "1" : "0");
+}
+
+void PhoneBook::SetIllumination(int index, int pattern) {
+  if (!IsValidIndex(index)) return;
+  const char digit[2] = {static_cast<char>('0' + pattern), '\0'};
+  FillField(At(index).illumination, digit);
+}
+
+void PhoneBook::SetRegisteredName(int index, std::string_view registeredName) {
+  if (IsValidIndex(index)) FillField(At(index).registeredName, registeredName);
+}
+
+void PhoneBook::ClearDetails(int index) {
+  if (!IsValidIndex(index)) return;
+  BookEntry& entry = At(index);
+  for (char* field : {entry.name, entry.nameKana, entry.fax, entry.address, entry.postalCode,
+                      entry.company, entry.companyAddress, entry.email}) {
+    field[0] = '\0';
+  }
+  RefreshKeys(index);
+}
+
+void PhoneBook::SetViewSlot(int slot, int32_t entryIndex) {
+  if (slot >= 0 && slot < BOOK_CAPACITY) At(slot).viewSlot = entryIndex;
+}
+
 void PhoneBook::RefreshKeys(int index) {
   const auto i = static_cast<std::size_t>(index);
-  numberKeys_[i] = PhoneKey(slots[i].number);
-  readingLeads_[i] = LeadingPair(slots[i].nameKana);
+  numberKeys_[i] = PhoneKey(entries_[i].number);
+  readingLeads_[i] = LeadingPair(entries_[i].nameKana);
 }
 
 bool PhoneBook::KeysMatchEntries() const {
-  for (std::size_t i = 0; i < static_cast<std::size_t>(entryCount); ++i) {
-    if (numberKeys_[i] != PhoneKey(slots[i].number)) return false;
-    if (readingLeads_[i] != LeadingPair(slots[i].nameKana)) return false;
+  for (std::size_t i = 0; i < static_cast<std::size_t>(entryCount_); ++i) {
+    if (numberKeys_[i] != PhoneKey(entries_[i].number)) return false;
+    if (readingLeads_[i] != LeadingPair(entries_[i].nameKana)) return false;
   }
   return true;
-}
-
-bool LoadBook(BookAccess& access, const std::function<void()>& whileOpen) {
-  PhoneBook& book = access.book;
-  if (access.callDir.Open(access.bookPath.c_str()) == 0) {
-    ShowLibraryError(access.prompter, access.callDir.LastError());
-    return false;
-  }
-  // A count the array cannot hold is never trusted: the read fills at most every slot.
-  book.entryCount = std::clamp(access.callDir.Count(), 0, BOOK_CAPACITY);
-  access.callDir.Read(book.slots.get());
-  for (int i = 0; i < book.entryCount; ++i) {
-    book[i].viewSlot = i;
-    book.RefreshKeys(i);
-  }
-  assert(book.KeysMatchEntries());
-  if (whileOpen) whileOpen();
-  access.callDir.Close();
-  return true;
-}
-
-bool AppendEntry(PhoneBook& book, const BookEntry& w) {
-  if (book.IsFull()) return false;
-  const int slot = book.entryCount;
-  CopyTexts(book[slot], w);
-  book[slot].inAdapter = w.inAdapter;
-  book[slot].viewSlot = slot;
-  book[slot].deleted = 0;
-  book.entryCount += 1;
-  book.RefreshKeys(slot);
-  assert(book.KeysMatchEntries());
-  return true;
-}
-
-bool ReplaceEntry(PhoneBook& book, int index, const BookEntry& w) {
-  if (!book.IsValidIndex(index)) return false;
-  CopyTexts(book[index], w);
-  book[index].deleted = 0;
-  book[index].inAdapter = w.inAdapter;
-  book.RefreshKeys(index);
-  assert(book.KeysMatchEntries());
-  return true;
-}
-
-void MarkDeleted(BookAccess& access, int index) {
-  if (!access.book.IsValidIndex(index)) return;
-  access.book[index].deleted = 1;
-  access.callDir.Open(access.bookPath.c_str());
-  if (access.callDir.Delete(access.book.slots.get(), index) == 0) {
-    ShowLibraryError(access.prompter, access.callDir.LastError());
-  }
-  access.callDir.Close();
-}
-
-bool HandOverBook(BookAccess& access) {
-  access.callDir.Open(access.bookPath.c_str());
-  const bool written = access.callDir.Write(access.book.slots.get(), access.book.entryCount) != 0;
-  if (!written) ShowLibraryError(access.prompter, access.callDir.LastError());
-  access.callDir.Close();
-  return written;
 }

@@ -1,16 +1,15 @@
-// The one in-memory phone book and the primitives that change it. Entries never move:
-// a deleted entry keeps its slot, so an index names the same entry for the whole run.
+// The one in-memory phone book. Entries never move: a deleted entry keeps its slot, so an
+// index names the same entry for the whole run. The book keeps compact lookup keys beside
+// its entries (each number without separators, hashed, and each reading's first two bytes),
+// so every write of an entry goes through its methods: the keys cannot drift.
 #pragma once
 
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <string>
+#include <string_view>
 
 #include "calldir/calldir.h"
-
-class CallDirLibrary;
-class Prompter;
 
 // Shown when the book holds 10,000 entries and cannot take another.
 inline constexpr const char* kBookFullMessage = "登録件数が1万件です。これ以上は登録できません。";
@@ -24,28 +23,51 @@ inline uint16_t LeadingPair(const char* text) {
   return static_cast<uint16_t>(first << 8 | second);
 }
 
-// Numbers and readings change only through the book's primitives (LoadBook, AppendEntry,
-// ReplaceEntry, SetEntry): they keep the keys the lookups and the kana filter read in step
-// with the entries. The other fields may be written directly.
-struct PhoneBook {
+class PhoneBook {
+ public:
   PhoneBook();  // zero-filled, allocated once
 
-  BookEntry& operator[](int index) { return slots[static_cast<std::size_t>(index)]; }
-  const BookEntry& operator[](int index) const { return slots[static_cast<std::size_t>(index)]; }
-  bool IsFull() const { return entryCount >= BOOK_CAPACITY; }
-  bool IsValidIndex(int index) const { return index >= 0 && index < entryCount; }
+  const BookEntry& operator[](int index) const { return entries_[static_cast<std::size_t>(index)]; }
+  int32_t entryCount() const { return entryCount_; }  // slots in use, deleted entries included
+  bool IsFull() const { return entryCount_ >= BOOK_CAPACITY; }
+  bool IsValidIndex(int index) const { return index >= 0 && index < entryCount_; }
+
+  // The whole array, contiguous, as the book file's library reads and writes it.
+  const BookEntry* data() const { return entries_.get(); }
+
+  // Fills the book from slot 0: `count` (at most the capacity) entries that `read` writes
+  // into the array, each then listed at its own place with its keys made.
+  void Load(int count, const std::function<void(BookEntry* entries)>& read);
 
   // Puts `entry` as it is into slot `index`, which is in the book or the next free slot
   // (the book then grows by it): how a generated book or a test fills the book.
   void SetEntry(int index, const BookEntry& entry);
 
-  // Recomputes the keys of entry `index` from its number and reading; the primitives call
-  // it after every change of them.
-  void RefreshKeys(int index);
+  // Adds the thirteen texts and `inAdapter` of `w` at the end, live and listed at its own
+  // place. False, changing nothing, when the book is full.
+  bool AppendEntry(const BookEntry& w);
+
+  // Overwrites the thirteen texts and `inAdapter` of entry `index` with those of `w` and
+  // brings it back if it was deleted. False, changing nothing, for an index outside the book.
+  bool ReplaceEntry(int index, const BookEntry& w);
+
+  // The flags and the adapter's name, none of which the keys depend on.
+  void SetDeleted(int index, bool deleted);
+  void SetInAdapter(int index, bool inAdapter);
+  void SetAdapterWanted(int index, bool wanted);
+  void SetCallAccepted(int index, bool accepted);
+  void SetIllumination(int index, int pattern);  // 0 to 3
+  void SetRegisteredName(int index, std::string_view registeredName);
+
+  // Empties the name, reading, FAX number, address, postal code, company, company address
+  // and e-mail of entry `index`, leaving its number, adapter settings and flags.
+  void ClearDetails(int index);
+
+  // Slot `slot` of the display list shows entry `entryIndex` (the viewSlot field).
+  void SetViewSlot(int slot, int32_t entryIndex);
 
   // The keys of every entry in the book as its number and reading give them. Checked in
-  // debug builds after each change and before each pass, so that a number written behind
-  // the book's back is found.
+  // debug builds after each change and before each pass.
   bool KeysMatchEntries() const;
 
   // The number without any phone separator, hashed (PhoneKey), and the reading's first
@@ -53,38 +75,12 @@ struct PhoneBook {
   uint64_t NumberKey(int index) const { return numberKeys_[static_cast<std::size_t>(index)]; }
   uint16_t ReadingLead(int index) const { return readingLeads_[static_cast<std::size_t>(index)]; }
 
-  std::unique_ptr<BookEntry[]> slots;
-  int32_t entryCount = 0;  // slots in use, deleted entries included
-
  private:
+  BookEntry& At(int index) { return entries_[static_cast<std::size_t>(index)]; }
+  void RefreshKeys(int index);
+
+  std::unique_ptr<BookEntry[]> entries_;
+  int32_t entryCount_ = 0;
   std::unique_ptr<uint64_t[]> numberKeys_;
   std::unique_ptr<uint16_t[]> readingLeads_;
 };
-
-// What the primitives that talk to the CallDir library work with.
-struct BookAccess {
-  PhoneBook& book;
-  CallDirLibrary& callDir;
-  Prompter& prompter;
-  std::string bookPath;
-};
-
-// Reads the book at start and prepares its keys. `whileOpen` runs while the book file is still open (the merge
-// from the adapter, when the adapter is usable). False, with the library's message shown
-// and the book left empty, when the book file cannot be opened.
-bool LoadBook(BookAccess& access, const std::function<void()>& whileOpen = {});
-
-// Adds `w` at the end. False, changing nothing, when the book is full.
-bool AppendEntry(PhoneBook& book, const BookEntry& w);
-
-// Overwrites entry `index` with `w` and brings it back if it was deleted.
-// False, changing nothing, for an index outside the book.
-bool ReplaceEntry(PhoneBook& book, int index, const BookEntry& w);
-
-// Marks entry `index` deleted and tells the library; shows the library's message when that
-// fails. The entry stays deleted in memory either way.
-void MarkDeleted(BookAccess& access, int index);
-
-// Gives the whole book to the library after an append or replace. False, with the
-// library's message shown, when the library could not write it; the change stays in memory.
-bool HandOverBook(BookAccess& access);

@@ -53,7 +53,7 @@ bool EqualsWithoutSeparators(const char (&field)[N], std::string_view key,
 int FindFirst(const PhoneBook& book, std::string_view key, std::string_view separators) {
   assert(book.KeysMatchEntries());
   const uint64_t wanted = HashWithoutSeparators(key.data(), key.size());
-  for (int i = 0; i < book.entryCount; ++i) {
+  for (int i = 0; i < book.entryCount(); ++i) {
     if (book.NumberKey(i) == wanted && EqualsWithoutSeparators(book[i].number, key, separators)) {
       return i;
     }

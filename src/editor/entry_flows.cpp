@@ -5,6 +5,7 @@
 
 #include "app/library_errors.h"
 #include "book/adapter_library.h"
+#include "book/book_storage.h"
 #include "book/phone_match.h"
 #include "editor/field_rules.h"
 #include "platform/cp932.h"
@@ -86,7 +87,7 @@ SaveResult SaveEntry(EntryFlowContext& flow, const EntryForm& form, PromptOwner 
         prompter.Ask(kUpdateQuestion, kAppTitle, PromptIcon::None, PromptButtons::YesNo, dialog);
     if (answer == PromptAnswer::Yes) {
       if (!UpdateAdapter(flow, *w, &book[index])) return SaveResult::StayOpen;
-      ReplaceEntry(book, index, *w);
+      book.ReplaceEntry(index, *w);
     }
   } else {
     // Refused before the adapter step, so the adapter never holds an entry the book lacks.
@@ -95,7 +96,7 @@ SaveResult SaveEntry(EntryFlowContext& flow, const EntryForm& form, PromptOwner 
       return SaveResult::StayOpen;
     }
     if (!UpdateAdapter(flow, *w, nullptr)) return SaveResult::StayOpen;
-    AppendEntry(book, *w);
+    book.AppendEntry(*w);
   }
   if (book.IsFull()) prompter.Tell(kBookFullMessage);
   HandOverBook(flow.access);
@@ -110,7 +111,7 @@ void DeleteEntry(EntryFlowContext& flow, int index) {
     prompter.Ask(WithNumber(kNotInBookMessage, ""), kAppTitle, PromptIcon::None, PromptButtons::Ok);
     return;
   }
-  BookEntry& entry = book[index];
+  const BookEntry& entry = book[index];
   const std::string_view number = FieldText(entry.number);
   if (prompter.Ask(WithNumber(kDeleteQuestion, number), kAppTitle, PromptIcon::None,
                    PromptButtons::YesNo) != PromptAnswer::Yes) {
@@ -124,7 +125,7 @@ void DeleteEntry(EntryFlowContext& flow, int index) {
       prompter.Ask(WithNumber(kAdapterDeleteQuestion, number), kAppTitle, PromptIcon::None,
                    PromptButtons::YesNo) == PromptAnswer::Yes) {
     if (DeleteFromAdapter(flow.adapter, number)) {
-      entry.inAdapter = 0;
+      book.SetInAdapter(index, false);
     } else {
       adapterFailed = true;
       adapterError = flow.adapter.LastError();

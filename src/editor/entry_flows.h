@@ -5,7 +5,7 @@
 #include <functional>
 
 #include "app/prompter.h"
-#include "book/phone_book.h"
+#include "book/book_storage.h"
 #include "editor/entry_form.h"
 
 class AdapterLibrary;

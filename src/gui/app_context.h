@@ -3,7 +3,7 @@
 // their own with fakes.
 #pragma once
 
-#include "book/phone_book.h"
+#include "book/book_storage.h"
 
 class AdapterLibrary;
 

@@ -2,6 +2,7 @@
 
 #include "app/prompter.h"
 #include "app/startup.h"
+#include "book/book_storage.h"
 #include "gui/dudode_view.h"
 #include "gui/entry_dialog.h"
 #include "gui/kana_tree.h"

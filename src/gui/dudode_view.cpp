@@ -31,7 +31,7 @@ CDudOdeView::CDudOdeView(PhoneBook& book, QWidget* parent)
 
 void CDudOdeView::OnInitialUpdate() {
   g_columnCount = LoadColumns(g_columnIniPath, g_columns);
-  FillList(book_.entryCount);  // the display list is still the whole book in book order
+  FillList(book_.entryCount());  // the display list is still the whole book in book order
 }
 
 void CDudOdeView::FillList(int count) {

@@ -69,17 +69,17 @@ KanaSet SingleKana(const char* kana) {
 int ApplyKanaFilter(PhoneBook& book, std::string_view filterText) {
   assert(book.KeysMatchEntries());
   if (filterText == kKanaRootText) {
-    for (int i = 0; i < book.entryCount; ++i) book[i].viewSlot = i;
-    return book.entryCount;
+    for (int i = 0; i < book.entryCount(); ++i) book.SetViewSlot(i, i);
+    return book.entryCount();
   }
   const std::string text(filterText.substr(0, filterText.find('\0')));
   const KanaSet selected = text.size() == 4 ? RowKana(text.c_str()) : SingleKana(text.c_str());
   // The readings come from the book's compact side array; each viewSlot is written once:
   // the selected indexes first, then 0 in the slots behind them.
   int n = 0;
-  for (int i = 0; i < book.entryCount; ++i) {
-    if (selected.test(book.ReadingLead(i))) book[n++].viewSlot = i;
+  for (int i = 0; i < book.entryCount(); ++i) {
+    if (selected.test(book.ReadingLead(i))) book.SetViewSlot(n++, i);
   }
-  for (int j = n; j < book.entryCount; ++j) book[j].viewSlot = 0;
+  for (int j = n; j < book.entryCount(); ++j) book.SetViewSlot(j, 0);
   return n;
 }

@@ -94,7 +94,7 @@ std::vector<int> FindSearchMatches(const PhoneBook& book, int condition, std::st
   std::vector<int> matches;
   const ConditionDef& def = Def(condition);
   WithoutSeparators(def, input, [&](std::string_view wanted) {
-    for (int i = 0; i < book.entryCount; ++i) {
+    for (int i = 0; i < book.entryCount(); ++i) {
       if (book[i].deleted != 0) continue;
       WithoutSeparators(def, def.columns[0](book[i]), [&](std::string_view own) {
         if (own.starts_with(wanted)) matches.push_back(i);
@@ -116,7 +116,7 @@ std::vector<int> EntriesOfPickedRow(const PhoneBook& book, int condition, std::s
   std::vector<int> entries;
   if (col0.empty()) return entries;
   const ConditionDef& def = Def(condition);
-  for (int i = 0; i < book.entryCount; ++i) {
+  for (int i = 0; i < book.entryCount(); ++i) {
     // A deleted entry is never listed, so it cannot be the row the user picked.
     if (book[i].deleted != 0) continue;
     if (def.columns[0](book[i]) != col0) continue;

@@ -21,7 +21,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     text_bytes::FillField(entry.registeredName, pieces[p + 1]);
     text_bytes::FillField(entry.nameKana, pieces[p + 2]);
     entry.deleted = !pieces[p + 3].empty() && (pieces[p + 3][0] & 1) != 0;
-    book.SetEntry(book.entryCount, entry);
+    book.SetEntry(book.entryCount(), entry);
   }
 
   const std::vector<int> hits = FindSearchMatches(book, condition, pieces[0]);

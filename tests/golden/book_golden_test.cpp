@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "book/adapter_merge.h"
+#include "book/book_storage.h"
 #include "book_generator.h"
 #include "book/phone_match.h"
 #include "book_file_format.h"
@@ -221,7 +222,7 @@ void AppendPasses(std::ostream& out, PhoneBook& book, const std::vector<std::str
   for (const std::string& text : FilterTexts()) {
     const int listed = ApplyKanaFilter(book, text);
     std::vector<std::int32_t> slots;
-    for (int i = 0; i < book.entryCount; ++i) slots.push_back(book[i].viewSlot);
+    for (int i = 0; i < book.entryCount(); ++i) slots.push_back(book[i].viewSlot);
     out << "filter " << Hex(text) << " " << listed << " "
         << Digest(slots.data(), slots.size() * sizeof(std::int32_t)) << "\n";
   }
@@ -299,15 +300,15 @@ void Edit(PhoneBook& book, const std::vector<std::string>& keys, Random& random)
   FakeCallDir callDir;
   RecordingPrompter prompter;
   BookAccess access{book, callDir, prompter, "CallDir.csv"};
-  for (int n = 0; n < 20 && book.entryCount > 0; ++n) {
+  for (int n = 0; n < 20 && book.entryCount() > 0; ++n) {
     BookEntry w{};
     text_bytes::FillField(w.number, keys[Below(random, static_cast<unsigned>(keys.size()))]);
     text_bytes::FillField(w.nameKana, RandomReading(random));
-    const int index = static_cast<int>(Below(random, static_cast<unsigned>(book.entryCount)));
+    const int index = static_cast<int>(Below(random, static_cast<unsigned>(book.entryCount())));
     if (n % 3 == 0) {
-      AppendEntry(book, w);
+      book.AppendEntry(w);
     } else if (n % 3 == 1) {
-      ReplaceEntry(book, index, w);
+      book.ReplaceEntry(index, w);
     } else {
       MarkDeleted(access, index);
     }
@@ -333,15 +334,15 @@ std::string Answers(const Shape& shape, const std::string& goldenBytes, const Te
   calldir_test::Program program(folder.File("load.csv"));
   EXPECT_TRUE(program.LoadBook());
   PhoneBook& book = program.book;
-  out << "load " << book.entryCount << " "
-      << BookDigest({book.slots.get(), static_cast<std::size_t>(book.entryCount)}) << "\n";
+  out << "load " << book.entryCount() << " "
+      << BookDigest({book.data(), static_cast<std::size_t>(book.entryCount())}) << "\n";
 
-  std::vector<BookEntry> loaded(book.slots.get(), book.slots.get() + book.entryCount);
+  std::vector<BookEntry> loaded(book.data(), book.data() + book.entryCount());
   const std::vector<std::string> keys = LookupKeys(loaded, random);
   AppendPasses(out, book, keys);
   Edit(book, keys, random);
-  const std::span<const BookEntry> edited(book.slots.get(), static_cast<std::size_t>(book.entryCount));
-  out << "edited " << book.entryCount << " " << BookDigest(edited) << " written "
+  const std::span<const BookEntry> edited(book.data(), static_cast<std::size_t>(book.entryCount()));
+  out << "edited " << book.entryCount() << " " << BookDigest(edited) << " written "
       << Digest(calldir::FormatBookText(edited).data(), calldir::FormatBookText(edited).size())
       << "\n";
   AppendPasses(out, book, keys);
@@ -422,7 +423,7 @@ TEST(BookGoldenEdges, SizeLimitsEmptyFilesAndAFullBookAsTheGoldenFileSays) {
   auto generated = std::make_unique<PhoneBook>();
   GenerateBook(*generated, BookShape{});
   const std::string bytes = calldir::FormatBookText(
-      {generated->slots.get(), static_cast<std::size_t>(generated->entryCount)});
+      {generated->data(), static_cast<std::size_t>(generated->entryCount())});
   out << "generated " << bytes.size() << " " << Digest(bytes.data(), bytes.size()) << " "
       << ParseAnswer(bytes, 65536) << "\n";
   const char* writeTo = std::getenv("DUDODE_WRITE_GOLDEN");

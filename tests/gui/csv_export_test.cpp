@@ -10,6 +10,7 @@
 #include <QtTest>
 #include <functional>
 
+#include "book/book_storage.h"
 #include "book/csv_export.h"
 #include "gui/app_context.h"
 #include "platform/program_folder.h"

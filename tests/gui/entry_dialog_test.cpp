@@ -244,7 +244,7 @@ class EntryDialogTest : public QObject {
       QTest::keyClick(Edit(d, "nameEdit"), Qt::Key_Return);  // the default button
       QVERIFY(!d.isVisible());
     }));
-    QCOMPARE(f.book.entryCount, 3);
+    QCOMPARE(f.book.entryCount(), 3);
     const BookEntry& saved = f.book[2];
     QCOMPARE(FieldText(saved.number), "06-1111-2222");
     QCOMPARE(FieldText(saved.name), Sjis("山田"));
@@ -277,7 +277,7 @@ class EntryDialogTest : public QObject {
       QVERIFY(addressEdit->text().contains(QChar::ReplacementCharacter));
       QTest::keyClick(Edit(d, "nameEdit"), Qt::Key_Return);
     }));
-    QCOMPARE(f.book.entryCount, 3);  // updated in place, not added under another number
+    QCOMPARE(f.book.entryCount(), 3);  // updated in place, not added under another number
     QCOMPARE(FieldText(f.book[2].number), "03-1234-5678-9012-3456");
     QCOMPARE(FieldText(f.book[2].address), address);
   }

@@ -16,6 +16,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "book/book_storage.h"
 #include "gui/app_context.h"
 #include "index/kana_filter.h"
 #include "support/book_builder.h"
@@ -90,7 +91,7 @@ class ReportPrinterTest : public QObject {
     // A deleted entry whose number differs only in separators comes first in the book: a
     // lookup by the row's number would print it instead of the one the row shows.
     const int gone = EntryWith(*book_, "03-1111", "削除済", "かとう");
-    (*book_)[gone].deleted = 1;
+    book_->SetDeleted(gone, true);
     EntryWith(*book_, "0200", "佐藤", "さとう");
     EntryWith(*book_, "031111", "加藤", "かとう", "東京都");
     EntryWith(*book_, "0400", "木村", "きむら", "大阪府");

@@ -9,6 +9,7 @@
 #include <QTest>
 
 #include "gui/app_context.h"
+#include "book/book_storage.h"
 #include "gui/search_dialog.h"
 #include "index/search_match.h"
 #include "support/book_builder.h"
@@ -86,7 +87,9 @@ class SearchDialogTest : public QObject {
   // What the edit dialog does here: it records the index and changes the entry's reading.
   void Edit(int index) {
     opened.push_back(index);
-    text_bytes::FillField(book[index].nameKana, Sjis("かえた"));
+    BookEntry changed = book[index];
+    text_bytes::FillField(changed.nameKana, Sjis("かえた"));
+    book.ReplaceEntry(index, changed);
   }
 
  private Q_SLOTS:
@@ -97,7 +100,7 @@ class SearchDialogTest : public QObject {
     Put(book, Entry("06-1111-2222", "かわだ", "ｱｲ ｳｴ"));            // 2
     Put(book, Entry("03-1234-5678", "べつ", "ﾍﾞﾂ"));                // 3, the number of 0
     Put(book, Entry("03-0000-0000", "やまの", "ｱｲ"));               // 4, deleted
-    book[4].deleted = 1;
+    book.SetDeleted(4, true);
     prompter.messages.clear();
     opened.clear();
     g_searchCondition = 0;

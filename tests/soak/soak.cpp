@@ -164,7 +164,7 @@ void Soak::Prepare() {
 
 int Soak::LiveCount() const {
   int live = 0;
-  for (int i = 0; i < app_->book().entryCount; ++i) live += app_->book()[i].deleted == 0 ? 1 : 0;
+  for (int i = 0; i < app_->book().entryCount(); ++i) live += app_->book()[i].deleted == 0 ? 1 : 0;
   return live;
 }
 
@@ -278,7 +278,7 @@ void Soak::DumpOperation(int operation, Op op, std::size_t from) const {
 // `stored`, read from the book file, holds the live entries in memory, in order.
 void Soak::CheckBookFile(int operation, const std::vector<BookEntry>& stored) {
   std::vector<const BookEntry*> live;
-  for (int i = 0; i < book().entryCount; ++i) {
+  for (int i = 0; i < book().entryCount(); ++i) {
     if (book()[i].deleted == 0) live.push_back(&book()[i]);
   }
   if (stored.size() != live.size()) {
@@ -300,7 +300,7 @@ void Soak::StartProgram() {
   app_ = std::make_unique<CDudOdeApp>(callDir_, adapter_, prompter_);
   if (!app_->InitInstance({})) throw std::runtime_error("the program did not start");
   driver_ = std::make_unique<WindowDriver>(*app_, random_, ExportPath());
-  startEntries_ = book().entryCount;
+  startEntries_ = book().entryCount();
   // The start reads the adapter as its command does; its failures are reported the same way.
   CheckOperation(-1, 0, Op::ReadAdapter);
 }
@@ -373,7 +373,7 @@ void Soak::Report(Clock::duration elapsed) const {
   std::printf(
       "soak: seed %u, %d operations, a book of %d entries (%d at start; %d slots used and "
       "%d live at the end)\n",
-      options_.seed, options_.operations, options_.entries, startEntries_, app_->book().entryCount,
+      options_.seed, options_.operations, options_.entries, startEntries_, app_->book().entryCount(),
       LiveCount());
   const std::string full = figures_.bookFullAt < 0
                                ? "never full"

@@ -115,8 +115,8 @@ bool WindowDriver::SelectRandomRow() {
 void WindowDriver::FillEntry(QWidget* dialog, bool fresh) {
   if (fresh) {
     QString number = text_.Number();
-    if (text_.Chance(10) && book().entryCount > 0) {  // a number the book has: an update
-      number = QString::fromLatin1(FieldText(book()[text_.Below(book().entryCount)].number));
+    if (text_.Chance(10) && book().entryCount() > 0) {  // a number the book has: an update
+      number = QString::fromLatin1(FieldText(book()[text_.Below(book().entryCount())].number));
     } else if (text_.Chance(4)) {
       number += "AB";  // refused by the dialog's checks
     }
@@ -205,7 +205,7 @@ void WindowDriver::Search() {
             [this](QWidget* dialog) {
               const int condition = text_.Below(3);
               dialog->findChild<QComboBox*>("conditionBox")->setCurrentIndex(condition);
-              const BookEntry& entry = book()[text_.Below(std::max(1, book().entryCount))];
+              const BookEntry& entry = book()[text_.Below(std::max(1, book().entryCount()))];
               const std::string_view field = condition == 0   ? FieldText(entry.number)
                                              : condition == 1 ? FieldText(entry.registeredName)
                                                               : FieldText(entry.nameKana);

@@ -18,10 +18,15 @@ inline BookEntry MakeEntry(std::string_view number, std::string_view nameKana = 
   return entry;
 }
 
+// Fills the book with `count` blank entries from its first free slot on.
+inline void PutBlankEntries(PhoneBook& book, int count) {
+  while (count-- > 0) book.SetEntry(book.entryCount(), BookEntry{});
+}
+
 // Appends an entry as it is, as a load would.
 inline int Put(PhoneBook& book, const BookEntry& entry) {
-  const int index = book.entryCount;
+  const int index = book.entryCount();
   book.SetEntry(index, entry);
-  book[index].viewSlot = index;
+  book.SetViewSlot(index, index);
   return index;
 }

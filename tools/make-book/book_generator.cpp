@@ -127,7 +127,7 @@ void GenerateBook(PhoneBook& book, const BookShape& shape) {
   std::mt19937 random(shape.seed);
   const int count = std::clamp(shape.count, 0, BOOK_CAPACITY);
   int adapterEntries = std::clamp(shape.adapterEntries, 0, 50);
-  book.entryCount = 0;
+  book = PhoneBook();
   for (int i = 0; i < count; ++i) {
     BookEntry entry = MakeEntry(i, random);
     if (static_cast<int>(random() % 100) < shape.deletedPercent) {

@@ -42,13 +42,13 @@ int main(int argc, char** argv) {
   auto book = std::make_unique<PhoneBook>();
   GenerateBook(*book, shape);
   CallDirOpen(path.c_str());  // a missing or unreadable file is replaced all the same
-  const bool written = CallDirWrite(book->slots.get(), book->entryCount) != 0;
+  const bool written = CallDirWrite(book->data(), book->entryCount()) != 0;
   const int error = CallDirLastError();
   CallDirClose();
   if (!written) {
     std::fprintf(stderr, "make-book: cannot write %s (error %d)\n", path.c_str(), error);
     return 1;
   }
-  std::printf("%s: %d entries\n", path.c_str(), book->entryCount);
+  std::printf("%s: %d entries\n", path.c_str(), book->entryCount());
   return 0;
 }

@@ -39,7 +39,7 @@ bool WriteDemoBook(const QString& path) {
   GenerateBook(*book, BookShape{.count = 300, .seed = 7, .deletedPercent = 0, .adapterEntries = 20});
   const QByteArray file = path.toLocal8Bit();
   CallDirOpen(file.constData());
-  const bool written = CallDirWrite(book->slots.get(), book->entryCount) != 0;
+  const bool written = CallDirWrite(book->data(), book->entryCount()) != 0;
   CallDirClose();
   return written;
 }

@@ -16,6 +16,7 @@
 #include <set>
 
 #include "calldir/calldir.h"
+#include "book/book_storage.h"
 #include "libs/calldir/calldir_test_support.h"
 
 namespace {
@@ -308,7 +309,7 @@ TEST_F(CallDirFailures, ASaveIntoAMissingFolderFailsWith17) {
   program.Append(MakeEntry(1, 0));
   ASSERT_TRUE(program.HandOverBook());
   const std::string nowhere = folder.File("no/such/CallDir.csv");
-  EXPECT_EQ(CallDirSave(nowhere.c_str(), program.book.entryCount), 0);
+  EXPECT_EQ(CallDirSave(nowhere.c_str(), program.book.entryCount()), 0);
   EXPECT_EQ(CallDirLastError(), LIBERR_BOOK_SAVE_FAILED);
 }
 

@@ -7,6 +7,7 @@
 #include <filesystem>
 
 #include "calldir/calldir.h"
+#include "book/book_storage.h"
 #include "libs/calldir/calldir_test_support.h"
 
 namespace {
@@ -117,7 +118,7 @@ TEST_F(CallDirMisuse, IndexesOutsideTheBookFail) {
   ASSERT_TRUE(program.LoadBook());
   CallDirOpen(path.c_str());
   for (const int index : {-1, 5, 6, BOOK_CAPACITY, -2147483647 - 1}) {
-    EXPECT_EQ(CallDirDelete(program.book.slots.get(), index), 0) << index;
+    EXPECT_EQ(CallDirDelete(program.book.data(), index), 0) << index;
     EXPECT_EQ(CallDirLastError(), LIBERR_BOOK_SAVE_FAILED);
   }
   CallDirClose();
@@ -131,9 +132,9 @@ TEST_F(CallDirMisuse, AfterACloseOnlyTheSaveWorks) {
   EXPECT_EQ(CallDirCount(), 0);
   EXPECT_EQ(CallDirRead(array.data()), 0);
   EXPECT_EQ(CallDirLastError(), LIBERR_BOOK_UNREADABLE);
-  EXPECT_EQ(CallDirWrite(program.book.slots.get(), program.book.entryCount), 0);
+  EXPECT_EQ(CallDirWrite(program.book.data(), program.book.entryCount()), 0);
   EXPECT_EQ(CallDirLastError(), LIBERR_BOOK_SAVE_FAILED);
-  EXPECT_EQ(CallDirDelete(program.book.slots.get(), 0), 0);
+  EXPECT_EQ(CallDirDelete(program.book.data(), 0), 0);
   EXPECT_EQ(CallDirLastError(), LIBERR_BOOK_SAVE_FAILED);
   CallDirClose();
   ExpectFileUnchanged("calls after a close");
@@ -161,8 +162,8 @@ TEST_F(CallDirMisuse, AFailedCallLeavesTheBookUsable) {
   Program program(path);
   ASSERT_TRUE(program.LoadBook());
   CallDirOpen(path.c_str());
-  EXPECT_EQ(CallDirWrite(program.book.slots.get(), -3), 0);
-  EXPECT_EQ(CallDirDelete(program.book.slots.get(), 99), 0);
+  EXPECT_EQ(CallDirWrite(program.book.data(), -3), 0);
+  EXPECT_EQ(CallDirDelete(program.book.data(), 99), 0);
   CallDirClose();
   program.Append(MakeEntry(2, 0));
   ASSERT_TRUE(program.HandOverBook());

@@ -5,6 +5,7 @@
 #include <random>
 
 #include "calldir/calldir.h"
+#include "book/book_storage.h"
 #include "libs/calldir/calldir_test_support.h"
 
 namespace {
@@ -33,7 +34,7 @@ class CallDirSequences : public ::testing::Test {
 TEST_F(CallDirSequences, AFirstStartHasAnEmptyBookAndTheFirstWriteCreatesTheFile) {
   Program program(path);
   ASSERT_TRUE(program.LoadBook());
-  EXPECT_EQ(program.book.entryCount, 0);
+  EXPECT_EQ(program.book.entryCount(), 0);
   EXPECT_TRUE(folder.Names().empty()) << "opening a missing book creates nothing";
   program.Append(MakeEntry(1, 0));
   program.Append(MakeEntry(1, 1));
@@ -52,12 +53,12 @@ TEST_F(CallDirSequences, OneStartWithTheMergeWritingWhileTheBookIsOpen) {
   RunInChild([&](ChildReport& r) {
     Program program(path);
     const bool loaded = program.LoadBook([&] {
-      r.Check(program.book.entryCount == 20, "count before the merge");
+      r.Check(program.book.entryCount() == 20, "count before the merge");
       r.Check(CallDirOpen(path.c_str()) != 0, "an open while open succeeds");
-      program.book[3].inAdapter = 1;
-      Set(program.book[3].registeredName, "\xb1\xb2");
+      program.book.SetInAdapter(3, true);
+      program.book.SetRegisteredName(3, "\xb1\xb2");
       program.Append(MakeEntry(2, 20));
-      r.Check(CallDirWrite(program.book.slots.get(), program.book.entryCount) != 0, "merge write");
+      r.Check(CallDirWrite(program.book.data(), program.book.entryCount()) != 0, "merge write");
       CallDirClose();
       r.Check(CallDirCount() == 0, "the merge's close closed the book");
     });
@@ -78,7 +79,9 @@ TEST_F(CallDirSequences, AnEditIsOnTheDiskWhenTheWriteReturns) {
   PrepareBook(10);
   Program program(path);
   ASSERT_TRUE(program.LoadBook());
-  Set(program.book[4].name, "\x97\xe9\x96\xd8");  // 鈴木
+  BookEntry renamed = program.book[4];
+  Set(renamed.name, "\x97\xe9\x96\xd8");  // 鈴木
+  program.book.ReplaceEntry(4, renamed);
   program.Append(MakeEntry(3, 0));
   ASSERT_TRUE(program.HandOverBook());
   ExpectBook(program.Live(), FreshStart(path).book, "after the edit");
@@ -88,7 +91,7 @@ TEST_F(CallDirSequences, TheMergeHandOverStoresTheBook) {
   PrepareBook(5);
   Program program(path);
   ASSERT_TRUE(program.LoadBook());
-  for (int i = 0; i < program.book.entryCount; ++i) Set(program.book[i].adapterWanted, "0");
+  for (int i = 0; i < program.book.entryCount(); ++i) program.book.SetAdapterWanted(i, false);
   program.Append(MakeEntry(4, 0));
   program.MergeHandOver();
   ExpectBook(program.Live(), FreshStart(path).book, "after the merge");
@@ -106,7 +109,9 @@ TEST_F(CallDirSequences, DeletedEntriesNeverComeBack) {
   ASSERT_TRUE(program.MarkDeleted(0));
   ExpectBook(program.Live(), FreshStart(path).book, "after three deletes");
   // Later writes hand the array over with its deleted slots: they stay dropped.
-  Set(program.book[5].email, "new@example.jp");
+  BookEntry mailed = program.book[5];
+  Set(mailed.email, "new@example.jp");
+  program.book.ReplaceEntry(5, mailed);
   ASSERT_TRUE(program.HandOverBook());
   program.Append(MakeEntry(5, 0));
   ASSERT_TRUE(program.HandOverBook());
@@ -126,7 +131,7 @@ TEST_F(CallDirSequences, TheEntryGivenToDeleteGoesEvenIfTheArrayStillShowsItLive
   Program program(path);
   ASSERT_TRUE(program.LoadBook());
   CallDirOpen(path.c_str());
-  ASSERT_NE(CallDirDelete(program.book.slots.get(), 2), 0);  // slot 2 not marked by the caller
+  ASSERT_NE(CallDirDelete(program.book.data(), 2), 0);  // slot 2 not marked by the caller
   CallDirClose();
   const StartResult next = FreshStart(path);
   ASSERT_EQ(next.count, 3);

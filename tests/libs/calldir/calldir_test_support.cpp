@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "app/library_errors.h"
+#include "book/book_storage.h"
 #include "calldir/calldir.h"
 
 namespace calldir_test {
@@ -132,7 +133,7 @@ bool Program::LoadBook(const std::function<void()>& whileOpen) {
 }
 
 void Program::Append(const BookEntry& entry) {
-  AppendEntry(book, entry);
+  book.AppendEntry(entry);
 }
 
 bool Program::HandOverBook() {
@@ -147,12 +148,12 @@ bool Program::MarkDeleted(int index) {
 
 void Program::MergeHandOver() {
   callDir.Open(access.bookPath.c_str());
-  callDir.Write(book.slots.get(), book.entryCount);
+  callDir.Write(book.data(), book.entryCount());
   callDir.Close();
 }
 
 bool Program::SaveCommand() {
-  const bool saved = callDir.Save(access.bookPath.c_str(), book.entryCount) != 0;
+  const bool saved = callDir.Save(access.bookPath.c_str(), book.entryCount()) != 0;
   if (!saved) ShowLibraryError(prompter, callDir.LastError());
   return saved;
 }
@@ -166,7 +167,7 @@ int Program::LastError() const {
 }
 
 std::vector<BookEntry> Program::Live() const {
-  return LiveEntries(std::vector<BookEntry>(book.slots.get(), book.slots.get() + book.entryCount));
+  return LiveEntries(std::vector<BookEntry>(book.data(), book.data() + book.entryCount()));
 }
 
 StartResult FreshStart(const std::string& path) {

@@ -10,7 +10,7 @@
 
 #include "calldir/calldir.h"
 #include "book/calldir_library.h"
-#include "book/phone_book.h"
+#include "book/book_storage.h"
 #include "support/recording_prompter.h"
 #include "support/temp_dir.h"
 

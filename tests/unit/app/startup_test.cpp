@@ -6,6 +6,7 @@
 
 #include "app/closing.h"
 #include "app/library_errors.h"
+#include "book/book_storage.h"
 #include "platform/named_mutex.h"
 #include "platform/private_profile.h"
 #include "support/adapter_entry.h"
@@ -98,14 +99,14 @@ TEST_F(Start, TheBookIsMergedWhileItsFileIsOpenOnlyWhenTheAdapterIsUsable) {
   callDir.stored = {MakeEntry("0311112222", Sjis("あ"))};
   adapter.held = {MakeAdapterEntry("0399998888", Sjis("ﾀﾞﾚ"))};
   ASSERT_TRUE(LoadBookAtStart(access, adapter, false, "/books"));
-  EXPECT_EQ(book.entryCount, 1);
+  EXPECT_EQ(book.entryCount(), 1);
   EXPECT_TRUE(adapter.calls.empty());
 
   PhoneBook merged;
   BookAccess mergedAccess{merged, callDir, prompter, "/books/CallDir.csv"};
   callDir.calls.clear();
   ASSERT_TRUE(LoadBookAtStart(mergedAccess, adapter, true, "/books"));
-  EXPECT_EQ(merged.entryCount, 2);
+  EXPECT_EQ(merged.entryCount(), 2);
   EXPECT_EQ(callDir.calls, (Texts{"Open", "Count", "Read", "Open", "Write", "Close", "Close"}));
   EXPECT_EQ(prompter.Texts(), Texts{"現在ZEF-P1には1件分登録されています。"});
 }
@@ -115,7 +116,7 @@ TEST_F(Start, AnUnreadableBookLeavesAnEmptyBookAndSaysWhereTheFileWillBeKept) {
     callDir.failures["Open"] = error;
     prompter.messages.clear();
     EXPECT_FALSE(LoadBookAtStart(access, adapter, true, "/home/u/DUDODE"));
-    EXPECT_EQ(book.entryCount, 0);
+    EXPECT_EQ(book.entryCount(), 0);
     EXPECT_TRUE(adapter.calls.empty());
     ASSERT_EQ(prompter.messages.size(), 3u);
     EXPECT_EQ(prompter.messages[0].text, LibraryErrorMessage(error));

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "book/book_storage.h"
 #include "platform/text_bytes.h"
 #include "support/adapter_entry.h"
 #include "support/book_builder.h"
@@ -48,7 +49,7 @@ TEST_F(Merge, AFailedWriteOfTheBookIsReported) {
   adapter.held = {MakeAdapterEntry("0312345678", Sjis("ﾔﾏﾀﾞ"))};
   callDir.failures["Write"] = 17;
   ASSERT_TRUE(MergeFromAdapter(access, adapter));  // the merge is in memory all the same
-  EXPECT_EQ(book.entryCount, 1);
+  EXPECT_EQ(book.entryCount(), 1);
   EXPECT_EQ(prompter.Texts(),
             (Texts{"現在ZEF-P1には1件分登録されています。", "ファイルの保存に失敗しました。"}));
   EXPECT_EQ(callDir.calls, (Texts{"Open", "Write", "LastError", "Close"}));
@@ -72,7 +73,7 @@ TEST_F(Merge, AnEmptyAdapterStillReportsAndClearsEveryMark) {
     entry.inAdapter = 1;
     Put(book, entry);
   }
-  book[1].deleted = 1;
+  book.SetDeleted(1, true);
   ASSERT_TRUE(MergeFromAdapter(access, adapter));
   EXPECT_EQ(prompter.Texts(), (Texts{"現在ZEF-P1には0件分登録されています。"}));
   for (int i = 0; i < 2; ++i) {
@@ -88,7 +89,7 @@ TEST_F(Merge, MarksTheEntriesTheAdapterHoldsWhateverTheirSeparators) {
   Put(book, Full("03 1234 5678"));
   adapter.held = {MakeAdapterEntry("03-1234-5678", Sjis("ﾔﾏﾀﾞ"), 0, 2)};
   ASSERT_TRUE(MergeFromAdapter(access, adapter));
-  EXPECT_EQ(book.entryCount, 1);
+  EXPECT_EQ(book.entryCount(), 1);
   EXPECT_STREQ(book[0].adapterWanted, "1");
   EXPECT_STREQ(book[0].callAccept, "0");
   EXPECT_STREQ(book[0].illumination, "2");
@@ -100,7 +101,7 @@ TEST_F(Merge, MarksTheEntriesTheAdapterHoldsWhateverTheirSeparators) {
 
 TEST_F(Merge, ADeletedEntryComesBackWithOnlyItsNumberAndAdapterMarks) {
   Put(book, Full("0311112222"));
-  book[0].deleted = 1;
+  book.SetDeleted(0, true);
   adapter.held = {MakeAdapterEntry("03-1111-2222", Sjis("ｶﾄｳ"), 1, 1)};
   ASSERT_TRUE(MergeFromAdapter(access, adapter));
   const BookEntry& e = book[0];
@@ -121,7 +122,7 @@ TEST_F(Merge, UnknownNumbersAreAppendedAndTwentyTwoByteNumbersLoseTheirHyphens) 
   ASSERT_EQ(long22.size(), 22u);
   adapter.held = {MakeAdapterEntry(long22, Sjis("ｱ"), 0, 3), MakeAdapterEntry(long21, Sjis("ｲ"))};
   ASSERT_TRUE(MergeFromAdapter(access, adapter));
-  ASSERT_EQ(book.entryCount, 3);
+  ASSERT_EQ(book.entryCount(), 3);
   EXPECT_STREQ(book[1].number, "031234567890123456");
   EXPECT_STREQ(book[2].number, long21.c_str());
   EXPECT_EQ(book[1].viewSlot, 1);
@@ -134,12 +135,12 @@ TEST_F(Merge, UnknownNumbersAreAppendedAndTwentyTwoByteNumbersLoseTheirHyphens) 
   EXPECT_EQ(book[1].deleted, 0);
   // Matching ignores the separators either way: a second merge appends nothing.
   ASSERT_TRUE(MergeFromAdapter(access, adapter));
-  EXPECT_EQ(book.entryCount, 3);
+  EXPECT_EQ(book.entryCount(), 3);
 }
 
 TEST_F(Merge, AFailedReadChangesNothingAndHandsNothingOver) {
   Put(book, Full("1"));
-  book[0].inAdapter = 1;
+  book.SetInAdapter(0, true);
   adapter.readsBeforeFailure = 2;  // the third read fails
   adapter.lastError = 12;
   EXPECT_FALSE(MergeFromAdapter(access, adapter));
@@ -168,18 +169,18 @@ TEST_F(Merge, ACountAboveFiftyIsNeverTrusted) {
     adapter.held.push_back(MakeAdapterEntry(std::to_string(1000 + k), Sjis("ｱ")));
   adapter.reportedCount = 5000;
   ASSERT_TRUE(MergeFromAdapter(access, adapter));
-  EXPECT_EQ(book.entryCount, 50);
+  EXPECT_EQ(book.entryCount(), 50);
   EXPECT_EQ(prompter.messages[0].text, "現在ZEF-P1には50件分登録されています。");
 }
 
 TEST_F(Merge, NeverAppendsPastTheLastSlotAndSaysHowManyWereLeftOut) {
-  book.entryCount = BOOK_CAPACITY - 1;
+  PutBlankEntries(book, BOOK_CAPACITY - 1);
   const int last = Put(book, Full("0300000000"));  // slot 9,999: the book is now full
-  book[last].deleted = 1;
+  book.SetDeleted(last, true);
   adapter.held = {MakeAdapterEntry("111", Sjis("ｱ")), MakeAdapterEntry("03-0000-0000", Sjis("ｲ")),
                   MakeAdapterEntry("222", Sjis("ｳ"))};
   ASSERT_TRUE(MergeFromAdapter(access, adapter));
-  EXPECT_EQ(book.entryCount, BOOK_CAPACITY);
+  EXPECT_EQ(book.entryCount(), BOOK_CAPACITY);
   EXPECT_EQ(book[BOOK_CAPACITY - 1].deleted, 0);  // the known number is still revived
   EXPECT_EQ(prompter.Texts(),
             (Texts{"現在ZEF-P1には3件分登録されています。",

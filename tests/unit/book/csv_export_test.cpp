@@ -86,9 +86,9 @@ TEST(CsvFileTest, LiveEntriesInArrayOrder) {
   PhoneBook book;
   Put(book, MakeEntry("300", "", "C"));
   Put(book, MakeEntry("100", "", "A"));
-  book[Put(book, MakeEntry("200", "", "B"))].deleted = 1;
+  book.SetDeleted(Put(book, MakeEntry("200", "", "B")), true);
   Put(book, MakeEntry("400", "", "D"));
-  book[0].viewSlot = 3;  // the display list has no say in the order
+  book.SetViewSlot(0, 3);  // the display list has no say in the order
   EXPECT_EQ(FormatCsv(book),
             "300,C,,,,,,,,1,0,0,,0\r\n100,A,,,,,,,,1,0,0,,0\r\n400,D,,,,,,,,1,0,0,,0\r\n");
 }

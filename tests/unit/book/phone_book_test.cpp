@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
+#include "book/book_storage.h"
 #include "book/phone_match.h"
 #include "index/kana_filter.h"
 #include "support/book_builder.h"
@@ -24,8 +27,8 @@ class PhoneBookTest : public ::testing::Test {
 };
 
 TEST_F(PhoneBookTest, StartsWithTenThousandZeroSlots) {
-  EXPECT_EQ(book.entryCount, 0);
-  const auto* bytes = reinterpret_cast<const unsigned char*>(book.slots.get());
+  EXPECT_EQ(book.entryCount(), 0);
+  const auto* bytes = reinterpret_cast<const unsigned char*>(book.data());
   for (std::size_t i = 0; i < sizeof(BookEntry) * BOOK_CAPACITY; ++i) ASSERT_EQ(bytes[i], 0) << i;
 }
 
@@ -38,7 +41,7 @@ TEST_F(PhoneBookTest, LoadReadsEveryEntryAndNumbersTheDisplayList) {
     EXPECT_EQ(callDir.calls.back(), "Read");  // the merge runs while the book is open
   }));
   EXPECT_TRUE(merged);
-  EXPECT_EQ(book.entryCount, 3);
+  EXPECT_EQ(book.entryCount(), 3);
   EXPECT_STREQ(book[2].number, "3");
   for (int i = 0; i < 3; ++i) EXPECT_EQ(book[i].viewSlot, i);
   EXPECT_EQ(callDir.calls, (Calls{"Open", "Count", "Read", "Close"}));
@@ -51,17 +54,17 @@ TEST_F(PhoneBookTest, AFailedOpenShowsTheLibrarysMessageAndLeavesTheBookEmpty) {
   bool merged = false;
   EXPECT_FALSE(LoadBook(access, [&] { merged = true; }));
   EXPECT_FALSE(merged);
-  EXPECT_EQ(book.entryCount, 0);
+  EXPECT_EQ(book.entryCount(), 0);
   EXPECT_EQ(prompter.Texts(), (Calls{"電話帳ファイルをオープンすることができません。"}));
 }
 
 TEST_F(PhoneBookTest, ACountBeyondTheBookIsNeverTrusted) {
   callDir.countOverride = 20000;
   ASSERT_TRUE(LoadBook(access));
-  EXPECT_EQ(book.entryCount, BOOK_CAPACITY);
+  EXPECT_EQ(book.entryCount(), BOOK_CAPACITY);
   callDir.countOverride = -5;
   ASSERT_TRUE(LoadBook(access));
-  EXPECT_EQ(book.entryCount, 0);
+  EXPECT_EQ(book.entryCount(), 0);
 }
 
 TEST_F(PhoneBookTest, AppendCopiesTheTextsAndNumbersTheSlot) {
@@ -71,8 +74,8 @@ TEST_F(PhoneBookTest, AppendCopiesTheTextsAndNumbersTheSlot) {
   w.deleted = 1;
   w.inAdapter = 1;
   std::memset(w.email, 'e', sizeof w.email);  // unterminated: cut and terminated
-  ASSERT_TRUE(AppendEntry(book, w));
-  EXPECT_EQ(book.entryCount, 2);
+  ASSERT_TRUE(book.AppendEntry(w));
+  EXPECT_EQ(book.entryCount(), 2);
   EXPECT_STREQ(book[1].number, "03-123-456");
   EXPECT_EQ(book[1].viewSlot, 1);
   EXPECT_EQ(book[1].deleted, 0);
@@ -81,10 +84,10 @@ TEST_F(PhoneBookTest, AppendCopiesTheTextsAndNumbersTheSlot) {
 }
 
 TEST_F(PhoneBookTest, AFullBookRefusesAnAppendAndChangesNothing) {
-  book.entryCount = BOOK_CAPACITY;
+  PutBlankEntries(book, BOOK_CAPACITY);
   const BookEntry before = book[BOOK_CAPACITY - 1];
-  EXPECT_FALSE(AppendEntry(book, MakeEntry("1")));
-  EXPECT_EQ(book.entryCount, BOOK_CAPACITY);
+  EXPECT_FALSE(book.AppendEntry(MakeEntry("1")));
+  EXPECT_EQ(book.entryCount(), BOOK_CAPACITY);
   EXPECT_EQ(std::memcmp(&before, &book[BOOK_CAPACITY - 1], sizeof before), 0);
   EXPECT_STREQ(kBookFullMessage, "登録件数が1万件です。これ以上は登録できません。");
 }
@@ -92,18 +95,18 @@ TEST_F(PhoneBookTest, AFullBookRefusesAnAppendAndChangesNothing) {
 TEST_F(PhoneBookTest, ReplaceBringsADeletedEntryBackAndKeepsItsSlot) {
   Put(book, MakeEntry("1"));
   const int index = Put(book, MakeEntry("2", "", "old"));
-  book[index].deleted = 1;
-  book[index].viewSlot = 0;
+  book.SetDeleted(index, true);
+  book.SetViewSlot(index, 0);
   BookEntry w = MakeEntry("2", "", "new");
   w.inAdapter = 1;
-  ASSERT_TRUE(ReplaceEntry(book, index, w));
+  ASSERT_TRUE(book.ReplaceEntry(index, w));
   EXPECT_STREQ(book[index].name, "new");
   EXPECT_EQ(book[index].deleted, 0);
   EXPECT_EQ(book[index].inAdapter, 1);
   EXPECT_EQ(book[index].viewSlot, 0);
-  EXPECT_EQ(book.entryCount, 2);
-  EXPECT_FALSE(ReplaceEntry(book, 2, w));
-  EXPECT_FALSE(ReplaceEntry(book, -1, w));
+  EXPECT_EQ(book.entryCount(), 2);
+  EXPECT_FALSE(book.ReplaceEntry(2, w));
+  EXPECT_FALSE(book.ReplaceEntry(-1, w));
 }
 
 TEST_F(PhoneBookTest, MarkDeletedKeepsTheSlotAndTellsTheLibrary) {
@@ -112,12 +115,12 @@ TEST_F(PhoneBookTest, MarkDeletedKeepsTheSlotAndTellsTheLibrary) {
   MarkDeleted(access, 1);
   EXPECT_EQ(book[1].deleted, 1);
   EXPECT_STREQ(book[1].number, "2");
-  EXPECT_EQ(book.entryCount, 2);
+  EXPECT_EQ(book.entryCount(), 2);
   EXPECT_EQ(callDir.deletedIndex, 1);
   EXPECT_EQ(callDir.calls, (Calls{"Open", "Delete", "Close"}));
   // A later append does not reuse the slot.
-  ASSERT_TRUE(AppendEntry(book, MakeEntry("3")));
-  EXPECT_EQ(book.entryCount, 3);
+  ASSERT_TRUE(book.AppendEntry(MakeEntry("3")));
+  EXPECT_EQ(book.entryCount(), 3);
 }
 
 TEST_F(PhoneBookTest, AFailedDeleteShowsTheMessageAndStaysDeletedInMemory) {
@@ -131,7 +134,7 @@ TEST_F(PhoneBookTest, AFailedDeleteShowsTheMessageAndStaysDeletedInMemory) {
 
 TEST_F(PhoneBookTest, HandOverWritesTheWholeBookDeletedEntriesIncluded) {
   Put(book, MakeEntry("1"));
-  book[Put(book, MakeEntry("2"))].deleted = 1;
+  book.SetDeleted(Put(book, MakeEntry("2")), true);
   callDir.failures["Open"] = 14;  // the result of the open is not looked at
   EXPECT_TRUE(HandOverBook(access));
   EXPECT_EQ(callDir.writtenCount, 2);
@@ -140,7 +143,7 @@ TEST_F(PhoneBookTest, HandOverWritesTheWholeBookDeletedEntriesIncluded) {
   callDir.failures = {{"Write", 17}};
   EXPECT_FALSE(HandOverBook(access));
   EXPECT_EQ(prompter.Texts(), (Calls{"ファイルの保存に失敗しました。"}));
-  EXPECT_EQ(book.entryCount, 2);  // the change stays in memory
+  EXPECT_EQ(book.entryCount(), 2);  // the change stays in memory
 }
 
 // The lookups and the kana filter read keys the book keeps beside the entries: every
@@ -152,8 +155,8 @@ TEST_F(PhoneBookTest, ThePrimitivesKeepTheKeysInStepAndADirectWriteIsCaught) {
   EXPECT_TRUE(book.KeysMatchEntries());
   EXPECT_EQ(FindEntryByPhone(book, "031111"), 0);
 
-  ASSERT_TRUE(AppendEntry(book, MakeEntry("06 3333", sa)));
-  ASSERT_TRUE(ReplaceEntry(book, 0, MakeEntry("045-4444", sa)));
+  ASSERT_TRUE(book.AppendEntry(MakeEntry("06 3333", sa)));
+  ASSERT_TRUE(book.ReplaceEntry(0, MakeEntry("045-4444", sa)));
   book.SetEntry(3, MakeEntry("5555", ka));
   EXPECT_TRUE(book.KeysMatchEntries());
   EXPECT_EQ(FindEntryByPhone(book, "031111"), -1);  // the old number is gone
@@ -162,11 +165,35 @@ TEST_F(PhoneBookTest, ThePrimitivesKeepTheKeysInStepAndADirectWriteIsCaught) {
   EXPECT_EQ(FindSameNumber(book, "5555"), 3);
   EXPECT_EQ(ApplyKanaFilter(book, ka), 1);  // only the entry set last still reads か
   EXPECT_EQ(book[0].viewSlot, 3);
+}
 
-  std::memcpy(book[1].number, "0777", 5);  // behind the book's back
-  EXPECT_FALSE(book.KeysMatchEntries());
-  book.RefreshKeys(1);
+// Nothing can write an entry behind the book's back: its entries are read through const
+// references, and only its methods change them.
+template <typename Book>
+concept WritesNumbersDirectly = requires(Book& b) { b[0].number[0] = '0'; };
+static_assert(std::is_same_v<decltype(std::declval<PhoneBook&>()[0]), const BookEntry&>);
+static_assert(!WritesNumbersDirectly<PhoneBook>);
+
+TEST_F(PhoneBookTest, TheNamedSettersChangeOnlyTheirFieldAndKeepTheKeys) {
+  const int i = Put(book, MakeEntry("03-1111", "\x82\xa9"));
+  book.SetAdapterWanted(i, true);
+  book.SetCallAccepted(i, false);
+  book.SetIllumination(i, 3);
+  book.SetRegisteredName(i, "\xb6");
+  book.SetInAdapter(i, true);
+  book.SetDeleted(i, true);
+  book.SetViewSlot(i, 7);
+  EXPECT_STREQ(book[i].adapterWanted, "1");
+  EXPECT_STREQ(book[i].callAccept, "0");
+  EXPECT_STREQ(book[i].illumination, "3");
+  EXPECT_STREQ(book[i].registeredName, "\xb6");
+  EXPECT_EQ(book[i].inAdapter, 1);
+  EXPECT_EQ(book[i].deleted, 1);
+  EXPECT_EQ(book[i].viewSlot, 7);
+  EXPECT_STREQ(book[i].number, "03-1111");
   EXPECT_TRUE(book.KeysMatchEntries());
+  book.SetDeleted(i + 1, true);  // past the book: nothing happens
+  EXPECT_EQ(book.entryCount(), 1);
 }
 
 }  // namespace

@@ -41,7 +41,7 @@ class Lookup : public ::testing::Test {
 TEST_F(Lookup, FindEntryByPhoneIgnoresEverySeparatorAndTakesTheLowestIndex) {
   Put(book, MakeEntry("999"));
   const int deleted = Put(book, MakeEntry("03 123 456"));
-  book[deleted].deleted = 1;
+  book.SetDeleted(deleted, true);
   Put(book, MakeEntry("03123456"));
   EXPECT_EQ(FindEntryByPhone(book, "03-123-456"), deleted);  // deleted entries count
   EXPECT_EQ(FindEntryByPhone(book, "0312345"), -1);          // a prefix is not a match

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "book/book_storage.h"
 #include "platform/text_bytes.h"
 #include "support/book_builder.h"
 #include "support/fake_adapter.h"
@@ -59,15 +60,15 @@ class EntryFlowsTest : public ::testing::Test {
   SaveResult Save(const EntryForm& form) { return SaveEntry(flow, form, PromptOwner::Of(&dialog)); }
 
   void ExpectNothingStored(const std::vector<BookEntry>& before) {
-    ASSERT_EQ(book.entryCount, static_cast<int>(before.size()));
-    for (int i = 0; i < book.entryCount; ++i) {
+    ASSERT_EQ(book.entryCount(), static_cast<int>(before.size()));
+    for (int i = 0; i < book.entryCount(); ++i) {
       EXPECT_EQ(std::memcmp(&book[i], &before[static_cast<std::size_t>(i)], sizeof(BookEntry)), 0);
     }
     EXPECT_EQ(callDir.writtenCount, -1);
     EXPECT_EQ(refreshes, 0);
   }
 
-  std::vector<BookEntry> Snapshot() const { return {&book[0], &book[0] + book.entryCount}; }
+  std::vector<BookEntry> Snapshot() const { return {&book[0], &book[0] + book.entryCount()}; }
 };
 
 TEST_F(EntryFlowsTest, ANewNumberIsRegisteredInTheAdapterAppendedHandedOverAndListed) {
@@ -80,7 +81,7 @@ TEST_F(EntryFlowsTest, ANewNumberIsRegisteredInTheAdapterAppendedHandedOverAndLi
   EXPECT_EQ(FieldText(sent.registeredName), Sjis("ﾔﾏﾀﾞ"));
   EXPECT_EQ(sent.callAccept, 0);
   EXPECT_EQ(sent.illumination, 2);
-  ASSERT_EQ(book.entryCount, 2);
+  ASSERT_EQ(book.entryCount(), 2);
   EXPECT_EQ(FieldText(book[1].number), "03-1234-5678");
   EXPECT_EQ(book[1].inAdapter, 1);
   EXPECT_EQ(callDir.writtenCount, 2);
@@ -90,7 +91,7 @@ TEST_F(EntryFlowsTest, ANewNumberIsRegisteredInTheAdapterAppendedHandedOverAndLi
 
 TEST_F(EntryFlowsTest, YesReplacesTheEntryAndTheAdapterDropsTheStoredSpellingOfItsNumber) {
   const int index = PutInAdapter("0312345678");
-  book[index].deleted = 1;  // a deleted entry comes back
+  book.SetDeleted(index, true);  // a deleted entry comes back
   prompter.answers = {kYes};
   EXPECT_EQ(Save(Form("03-1234-5678", true)), SaveResult::Close);
 
@@ -100,7 +101,7 @@ TEST_F(EntryFlowsTest, YesReplacesTheEntryAndTheAdapterDropsTheStoredSpellingOfI
   EXPECT_EQ(prompter.messages[0].owner.window, &dialog);
   EXPECT_EQ(adapter.calls, (Texts{"Delete", "Register"}));
   EXPECT_EQ(adapter.deletedNumbers, Texts{"0312345678"});
-  EXPECT_EQ(book.entryCount, 1);
+  EXPECT_EQ(book.entryCount(), 1);
   EXPECT_EQ(FieldText(book[index].number), "03-1234-5678");
   EXPECT_EQ(FieldText(book[index].name), Sjis("山田"));
   EXPECT_EQ(book[index].deleted, 0);
@@ -144,7 +145,7 @@ TEST_F(EntryFlowsTest, AnAdapterFailureShowsItsMessageAndLeavesTheBookAndTheDial
   };
   for (const FailureCase& c : cases) {
     SCOPED_TRACE(c.what);
-    book.entryCount = 0;
+    book = PhoneBook();
     prompter = {};
     adapter = {};
     adapter.failures[c.failingCall] = 5;
@@ -171,7 +172,7 @@ TEST_F(EntryFlowsTest, AFullBookRefusesANewNumberBeforeTheAdapterButStillTakesAR
   for (int i = 0; i < BOOK_CAPACITY - 1; ++i) Put(book, MakeEntry("09" + std::to_string(i)));
   // The entry that fills the book is stored, then the user is told.
   EXPECT_EQ(Save(Form("0311112222", true)), SaveResult::Close);
-  EXPECT_EQ(book.entryCount, BOOK_CAPACITY);
+  EXPECT_EQ(book.entryCount(), BOOK_CAPACITY);
   EXPECT_EQ(prompter.Texts(), Texts{"登録件数が1万件です。これ以上は登録できません。"});
   EXPECT_EQ(callDir.writtenCount, BOOK_CAPACITY);
 
@@ -194,7 +195,7 @@ TEST_F(EntryFlowsTest, AFailedHandOverIsReportedAndTheSaveStillCompletes) {
   callDir.failures["Write"] = 17;
   EXPECT_EQ(Save(Form("0312345678", false)), SaveResult::Close);
   EXPECT_EQ(prompter.Texts(), Texts{"ファイルの保存に失敗しました。"});
-  EXPECT_EQ(book.entryCount, 1);
+  EXPECT_EQ(book.entryCount(), 1);
   EXPECT_EQ(refreshes, 1);
 }
 
@@ -220,14 +221,14 @@ TEST_F(EntryFlowsTest, DeleteAsksThenMarksTheEntryAndAsksAboutTheAdapterOnlyForA
       {true, {kYes, kNo}, {}, 1, 1},
   };
   for (const DeleteCase& c : cases) {
-    book.entryCount = 0;
+    book = PhoneBook();
     prompter = {};
     adapter = {};
     callDir = {};
     refreshes = 0;
     Put(book, MakeEntry("0311112222"));
     const int index = PutInAdapter("03-1234");
-    text_bytes::FillField(book[index].adapterWanted, c.wanted ? "1" : "0");
+    book.SetAdapterWanted(index, c.wanted);
     flow.adapterEnabled = false;  // the adapter question does not depend on it
     prompter.answers = c.answers;
     DeleteEntry(flow, index);

@@ -19,7 +19,7 @@ class KanaFilter : public ::testing::Test {
 
   void Add(const std::string& readingUtf8) {
     BookEntry entry = MakeEntry("", Sjis(readingUtf8));
-    std::snprintf(entry.name, sizeof entry.name, "%d", book.entryCount);
+    std::snprintf(entry.name, sizeof entry.name, "%d", book.entryCount());
     readings_.push_back(readingUtf8);
     Put(book, entry);
   }
@@ -43,7 +43,7 @@ TEST_F(KanaFilter, EmptyBookListsNothingForAnyText) {
 
 TEST_F(KanaFilter, RootListsEveryEntryInBookOrderDeletedOnesToo) {
   for (const char* r : {"わだ", "あべ", "山田", ""}) Add(r);
-  book[1].deleted = 1;  // the list leaves it out; the display list still carries it
+  book.SetDeleted(1, true);  // the list leaves it out; the display list still carries it
   EXPECT_EQ(Listed("電話帳"), (Readings{"わだ", "あべ", "山田", ""}));
 }
 

@@ -37,16 +37,16 @@ TEST(ListCells, ShowTheMarksAndTheNumberOnlyInTheFirstColumn) {
 TEST(ListCells, ListTheLiveEntriesOfTheDisplayList) {
   PhoneBook book;
   for (const char* number : {"1", "2", "3"}) Put(book, MakeEntry(number));
-  book[1].deleted = 1;
-  book[0].viewSlot = 2;
-  book[1].viewSlot = 1;
-  book[2].viewSlot = 0;
+  book.SetDeleted(1, true);
+  book.SetViewSlot(0, 2);
+  book.SetViewSlot(1, 1);
+  book.SetViewSlot(2, 0);
   EXPECT_EQ(ListedEntries(book, 3), (std::vector<int>{2, 0}));
   EXPECT_EQ(ListedEntries(book, 1), (std::vector<int>{2}));
 }
 
 std::vector<std::string> SortedNumbers(const PhoneBook& book, int32_t direction) {
-  std::vector<int> rows = ListedEntries(book, book.entryCount);
+  std::vector<int> rows = ListedEntries(book, book.entryCount());
   SortRows(book, rows, 0, kFieldNumber, direction);
   std::vector<std::string> numbers;
   for (const int row : rows) numbers.emplace_back(text_bytes::FieldText(book[row].number));
@@ -68,7 +68,7 @@ TEST(ListCells, SortByTheHyphenFreeBytesInTheColumnsDirection) {
   Put(names, MakeEntry("1", "", Sjis("山田")));
   Put(names, MakeEntry("2", "", "Ab"));
   Put(names, MakeEntry("3", "", ""));
-  std::vector<int> rows = ListedEntries(names, names.entryCount);
+  std::vector<int> rows = ListedEntries(names, names.entryCount());
   SortRows(names, rows, 3, kFieldName, kSortAscending);
   EXPECT_EQ(rows, (std::vector<int>{2, 1, 0}));
 }
