@@ -11,7 +11,7 @@
 #include <filesystem>
 #include <string>
 
-#include "app/prompter.h"
+#include "messages/prompter.h"
 #include "book/adapter_library.h"
 #include "book/book_storage.h"
 #include "book/calldir_library.h"

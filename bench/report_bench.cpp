@@ -8,9 +8,9 @@
 #include <QTemporaryDir>
 
 #include "book_generator.h"
-#include "gui/report_printer.h"
+#include "gui/report/report_printer.h"
 #include "support/fake_book_list_view.h"
-#include "views/report_layout.h"
+#include "listing/report_layout.h"
 
 namespace {
 

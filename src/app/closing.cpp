@@ -1,7 +1,7 @@
 #include "app/closing.h"
 
-#include "app/library_errors.h"
-#include "app/prompter.h"
+#include "messages/library_errors.h"
+#include "messages/prompter.h"
 #include "app/startup.h"
 #include "book/adapter_library.h"
 #include "book/calldir_library.h"

@@ -1,6 +1,6 @@
 #include "app/startup.h"
 
-#include "app/prompter.h"
+#include "messages/prompter.h"
 #include "book/adapter_library.h"
 #include "book/adapter_merge.h"
 #include "book/calldir_library.h"

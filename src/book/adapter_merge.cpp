@@ -4,8 +4,8 @@
 #include <array>
 #include <string>
 
-#include "app/library_errors.h"
-#include "app/prompter.h"
+#include "messages/library_errors.h"
+#include "messages/prompter.h"
 #include "book/adapter_library.h"
 #include "book/book_storage.h"
 #include "book/phone_match.h"

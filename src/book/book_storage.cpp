@@ -2,8 +2,8 @@
 
 #include <cassert>
 
-#include "app/library_errors.h"
-#include "app/prompter.h"
+#include "messages/library_errors.h"
+#include "messages/prompter.h"
 #include "book/calldir_library.h"
 
 bool LoadBook(BookAccess& access, const std::function<void()>& whileOpen) {

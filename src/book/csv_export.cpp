@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/prompter.h"
+#include "messages/prompter.h"
 #include "platform/file_ops.h"
 #include "platform/program_folder.h"
 #include "platform/text_bytes.h"

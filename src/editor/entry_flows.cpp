@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/library_errors.h"
+#include "messages/library_errors.h"
 #include "book/adapter_library.h"
 #include "book/book_storage.h"
 #include "book/phone_match.h"

@@ -4,7 +4,7 @@
 
 #include <functional>
 
-#include "app/prompter.h"
+#include "messages/prompter.h"
 #include "book/book_storage.h"
 #include "editor/entry_form.h"
 

@@ -4,7 +4,7 @@
 
 #include <optional>
 
-#include "app/prompter.h"
+#include "messages/prompter.h"
 #include "calldir/calldir.h"
 #include "editor/entry_form.h"
 

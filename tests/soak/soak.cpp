@@ -18,12 +18,12 @@
 #include <map>
 #include <random>
 
-#include "app/library_errors.h"
+#include "messages/library_errors.h"
 #include "book/csv_export.h"
 #include "book_store.h"
-#include "gui/dudode_app.h"
-#include "gui/dudode_view.h"
-#include "gui/main_frame.h"
+#include "gui/main_window/dudode_app.h"
+#include "gui/list/book_list_view.h"
+#include "gui/main_window/main_frame.h"
 #include "libs/zefp1/adapter_test_support.h"
 #include "platform/program_folder.h"
 #include "platform/text_bytes.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/prompter.h"
+#include "messages/prompter.h"
 #include "book/adapter_library.h"
 #include "book/calldir_library.h"
 

@@ -12,9 +12,9 @@
 #include <QtTest>
 #include <functional>
 
-#include "gui/dudode_app.h"
-#include "gui/dudode_view.h"
-#include "gui/main_frame.h"
+#include "gui/main_window/dudode_app.h"
+#include "gui/list/book_list_view.h"
+#include "gui/main_window/main_frame.h"
 #include "platform/cp932.h"
 #include "platform/text_bytes.h"
 #include "support/qt_typing.h"

@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "gui/book_list_view.h"
+#include "gui/list/book_list.h"
 
 class FakeBookListView : public BookListView {
  public:

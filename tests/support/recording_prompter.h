@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/prompter.h"
+#include "messages/prompter.h"
 
 class RecordingPrompter : public Prompter {
  public:

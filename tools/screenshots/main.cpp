@@ -9,15 +9,15 @@
 #include <cstdio>
 #include <memory>
 
-#include "app/prompter.h"
+#include "messages/prompter.h"
 #include "book/adapter_library.h"
 #include "book/calldir_library.h"
 #include "book_generator.h"
 #include "calldir/calldir.h"
-#include "gui/dudode_app.h"
-#include "gui/dudode_view.h"
-#include "gui/kana_tree.h"
-#include "gui/main_frame.h"
+#include "gui/main_window/dudode_app.h"
+#include "gui/list/book_list_view.h"
+#include "gui/kana_tree/kana_tree.h"
+#include "gui/main_window/main_frame.h"
 #include "platform/named_mutex.h"
 
 namespace {

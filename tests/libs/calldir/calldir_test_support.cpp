@@ -10,7 +10,7 @@
 #include <sstream>
 #include <utility>
 
-#include "app/library_errors.h"
+#include "messages/library_errors.h"
 #include "book/book_storage.h"
 #include "calldir/calldir.h"
 

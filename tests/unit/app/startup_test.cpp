@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "app/closing.h"
-#include "app/library_errors.h"
+#include "messages/library_errors.h"
 #include "book/book_storage.h"
 #include "platform/named_mutex.h"
 #include "platform/private_profile.h"

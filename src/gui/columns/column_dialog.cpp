@@ -1,0 +1,209 @@
+#include "gui/columns/column_dialog.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSignalBlocker>
+
+#include "gui/list/book_list.h"
+#include "gui/common/dialog_message.h"
+#include "gui/common/qt_text.h"
+#include "platform/text_bytes.h"
+#include "listing/column_choice.h"
+
+namespace {
+
+constexpr const char* kAlreadyShown = "既に登録されています。";
+constexpr const char* kCannotAdd = "追加できません";
+constexpr const char* kCannotRemove = "この項目は、削除できません。";
+
+QString HeadingText(const ColumnDef& column) {
+  return FromCp932(text_bytes::FieldText(column.heading));
+}
+
+// Enter presses the focused button (each is an auto-default button, as in any dialog); the
+// default button (OK) takes Enter only where no button has the focus.
+QPushButton* MakeButton(const QString& text, const char* objectName, QWidget* parent) {
+  auto* button = new QPushButton(text, parent);
+  button->setObjectName(objectName);
+  return button;
+}
+
+QListWidget* MakeList(const char* objectName, QWidget* parent) {
+  auto* list = new QListWidget(parent);
+  list->setObjectName(objectName);
+  list->setSelectionMode(QAbstractItemView::SingleSelection);
+  return list;
+}
+
+}  // namespace
+
+CColumnDlg::CColumnDlg(BookListView& list, Prompter& prompter, QWidget* parent)
+    : QDialog(parent), list_(list), prompter_(prompter), pending_(g_columns) {
+  setObjectName("columnDialog");
+  setWindowTitle(QStringLiteral("表示項目の設定"));
+  BuildControls();
+  FillLists();
+  // Connected after filling, so the lists' first selection sends no notification.
+  connect(availableList_, &QListWidget::currentRowChanged, this,
+          &CColumnDlg::OnAvailableSelectionChanged);
+  connect(availableList_, &QListWidget::itemDoubleClicked, this,
+          &CColumnDlg::OnAvailableDoubleClicked);
+  connect(shownList_, &QListWidget::currentRowChanged, this, &CColumnDlg::OnShownSelectionChanged);
+  connect(shownList_, &QListWidget::itemDoubleClicked, this, &CColumnDlg::OnRemove);
+}
+
+void CColumnDlg::BuildControls() {
+  availableList_ = MakeList("availableList", this);
+  shownList_ = MakeList("shownList", this);
+  auto* availableLabel = new QLabel(QStringLiteral("表示できる項目(&V)"), this);
+  availableLabel->setBuddy(availableList_);
+  auto* shownLabel = new QLabel(QStringLiteral("表示する項目(&O)"), this);
+  shownLabel->setBuddy(shownList_);
+  addButton_ = MakeButton(QStringLiteral("追加(&A) ->"), "addButton", this);
+  removeButton_ = MakeButton(QStringLiteral("<- 削除(&R)"), "removeButton", this);
+  auto* okButton = MakeButton(QStringLiteral("OK"), "okButton", this);
+  okButton->setDefault(true);
+  auto* cancelButton = MakeButton(QStringLiteral("ｷｬﾝｾﾙ"), "cancelButton", this);
+  auto* allButton = MakeButton(QStringLiteral("全て(&H)"), "allButton", this);
+
+  auto* middle = new QVBoxLayout;
+  middle->addStretch();
+  middle->addWidget(addButton_);
+  middle->addWidget(removeButton_);
+  middle->addStretch();
+  auto* right = new QVBoxLayout;
+  right->addWidget(okButton);
+  right->addWidget(cancelButton);
+  right->addSpacing(20);
+  right->addWidget(allButton);
+  right->addStretch();
+  auto* grid = new QGridLayout(this);
+  grid->addWidget(availableLabel, 0, 0);
+  grid->addWidget(availableList_, 1, 0);
+  grid->addLayout(middle, 1, 1);
+  grid->addWidget(shownLabel, 0, 2);
+  grid->addWidget(shownList_, 1, 2);
+  grid->addLayout(right, 1, 3);
+
+  connect(addButton_, &QPushButton::clicked, this, &CColumnDlg::OnAddClicked);
+  connect(removeButton_, &QPushButton::clicked, this, &CColumnDlg::OnRemove);
+  connect(allButton, &QPushButton::clicked, this, &CColumnDlg::OnAllColumns);
+  connect(okButton, &QPushButton::clicked, this, &CColumnDlg::OnOk);
+  connect(cancelButton, &QPushButton::clicked, this, &QDialog::reject);
+}
+
+void CColumnDlg::FillLists() {
+  addButton_->setEnabled(false);
+  removeButton_->setEnabled(false);
+  for (const ColumnDef& column : DefaultColumns()) availableList_->addItem(HeadingText(column));
+  // The list keeps g_columns' widths in step with its header, so there is nothing to fetch.
+  for (int j = 0; j < g_columnCount && j < kMaxColumns; ++j) {
+    const ColumnDef& column = g_columns[static_cast<std::size_t>(j)];
+    if (column.heading[0] != '\0') shownList_->addItem(HeadingText(column));
+  }
+  const QString number = HeadingText(DefaultColumns()[0]);
+  for (QListWidget* list : {availableList_, shownList_}) {
+    const auto found = list->findItems(number, Qt::MatchStartsWith);
+    if (!found.isEmpty()) list->setCurrentItem(found.first());
+  }
+}
+
+bool CColumnDlg::ShownIsFull() const {
+  return shownList_->count() >= kMaxColumns;
+}
+
+bool CColumnDlg::IsShown(const QString& heading) const {
+  return !shownList_->findItems(heading, Qt::MatchExactly).isEmpty();
+}
+
+// The top available item is the number, which every list shows first and no one adds.
+bool CColumnDlg::TopAvailableIsSelected() const {
+  return availableList_->currentRow() == 0;
+}
+
+void CColumnDlg::Tell(const char* message) {
+  TellInDialog(prompter_, *this, message);
+}
+
+void CColumnDlg::OnAvailableSelectionChanged() {
+  const QListWidgetItem* item = availableList_->currentItem();
+  if (item == nullptr || TopAvailableIsSelected()) {
+    addButton_->setEnabled(false);
+  } else if (ShownIsFull()) {
+    Tell(kAlreadyShown);  // the add button keeps its state
+  } else if (IsShown(item->text())) {
+    Tell(kAlreadyShown);
+    addButton_->setEnabled(false);
+  } else {
+    addButton_->setEnabled(true);
+  }
+}
+
+void CColumnDlg::OnAvailableDoubleClicked() {
+  const QListWidgetItem* item = availableList_->currentItem();
+  if (item == nullptr) return;
+  if (TopAvailableIsSelected()) {
+    Tell(kCannotAdd);
+  } else if (ShownIsFull() || IsShown(item->text())) {
+    Tell(kAlreadyShown);
+  } else {
+    shownList_->addItem(item->text());
+  }
+}
+
+void CColumnDlg::OnAddClicked() {
+  const QListWidgetItem* item = availableList_->currentItem();
+  if (ShownIsFull()) {
+    Tell(kAlreadyShown);
+  } else if (item == nullptr || TopAvailableIsSelected()) {
+    addButton_->setEnabled(false);
+  } else if (IsShown(item->text())) {
+    Tell(kAlreadyShown);
+    addButton_->setEnabled(false);
+  } else {
+    shownList_->addItem(item->text());
+    addButton_->setEnabled(true);
+  }
+}
+
+void CColumnDlg::OnShownSelectionChanged() {
+  removeButton_->setEnabled(shownList_->currentRow() != 0);
+}
+
+void CColumnDlg::OnRemove() {
+  const int row = shownList_->currentRow();
+  if (row == 0) {
+    Tell(kCannotRemove);
+  } else if (row > 0) {
+    // Nothing stays selected, as after any removal, so a second press removes nothing.
+    const QSignalBlocker quiet(shownList_);
+    delete shownList_->takeItem(row);
+    shownList_->setCurrentRow(-1);
+  }
+  addButton_->setEnabled(!TopAvailableIsSelected());
+}
+
+void CColumnDlg::OnAllColumns() {
+  {
+    const QSignalBlocker quiet(shownList_);
+    shownList_->clear();
+    for (const ColumnDef& column : DefaultColumns()) shownList_->addItem(HeadingText(column));
+  }
+  // Only the dialog's copy changes: Cancel must leave the list's columns as they were.
+  PrepareAllColumns(pending_, g_columnCount);
+  addButton_->setEnabled(false);
+  removeButton_->setEnabled(false);
+}
+
+void CColumnDlg::OnOk() {
+  std::vector<std::string> headings;
+  for (int i = 0; i < shownList_->count(); ++i) {
+    headings.push_back(ToCp932(shownList_->item(i)->text()));
+  }
+  g_columns = pending_;
+  g_columnCount = StoreChosenColumns(g_columns, headings);
+  list_.RefreshList();
+  accept();
+}

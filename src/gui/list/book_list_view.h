@@ -1,0 +1,61 @@
+// CDudOdeView: the phone-book list in the main window's right pane. It shows the live
+// entries of the display list with the columns of the column table, sorts on a heading
+// click, remembers the row the user picked, and asks the frame to edit or delete on mouse,
+// key and context-menu input.
+#pragma once
+
+#include "gui/list/book_list.h"
+#include "gui/list/list_view_base.h"
+
+class BookListModel;
+class RowPainter;
+struct PhoneBook;
+
+class CDudOdeView final : public CListV, public BookListView {
+  Q_OBJECT
+
+ public:
+  explicit CDudOdeView(PhoneBook& book, QWidget* parent = nullptr);
+
+  // Loads the columns and shows the whole book, as at the first display.
+  void OnInitialUpdate();
+
+  // Rebuilds the columns and shows the first `count` slots of the display list; no row is
+  // selected and the rows are in display-list order afterwards.
+  void FillList(int count);
+
+  void RefreshList() override;
+  bool HasSelectedRow() const override;
+  int RowCount() const override;
+  int EntryIndexOfRow(int row) const override;
+
+  // Orders the rows by column position `column` after re-applying the kana filter, in the
+  // column's next direction; what a heading click does.
+  void SortOnColumn(int column);
+
+  BookListModel& model() const { return *model_; }
+
+ Q_SIGNALS:
+  // The shared edit dialog is to run (Enter, the context menu's "編集").
+  void editRequested();
+  // The delete operation is to run on the current row (Delete, the context menu's "削除").
+  void deleteRequested();
+  // A double-click on a row: a fresh edit dialog of its own is to run.
+  void doubleClickEditRequested();
+
+ protected:
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+
+ private:
+  void ShowContextMenu(const QPoint& at);
+  void OnCurrentRowChanged(const QModelIndex& current);
+
+  PhoneBook& book_;
+  BookListModel* model_;
+  RowPainter* painter_;
+};
+
+// The one phone-book list, set when the main frame creates its panes.
+extern CDudOdeView* g_listView;
