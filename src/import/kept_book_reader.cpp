@@ -37,6 +37,10 @@ FileReading ReadKeptBookFile(const std::string& fileName, std::string_view bytes
     reading.refusal = fileName + " は電話帳ファイルではありません。";
     return reading;
   }
+  if (book.empty()) {
+    reading.refusal = fileName + " に読み取れる電話帳の項目がありません。";
+    return reading;
+  }
   // Good and damaged records in the order of their lines.
   std::size_t good = 0;
   std::size_t bad = 0;

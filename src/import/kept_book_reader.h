@@ -12,5 +12,5 @@
 // A kept book file as import records (`fileName` as the user named it, UTF-8): the texts
 // and the two flags as the file holds them, adapterWanted and inAdapter cleared. A damaged
 // record is a skipped record with its line; a file whose first line is not the book
-// file's header is refused.
+// file's header, or without a record that reads, is refused.
 FileReading ReadKeptBookFile(const std::string& fileName, std::string_view bytes);
