@@ -3,8 +3,6 @@
 #include <array>
 #include <vector>
 
-#include "import/utf8_text.h"
-#include "platform/cp932.h"
 
 namespace {
 
@@ -57,18 +55,6 @@ bool ReadRecord(std::string_view bytes, std::size_t& at, std::vector<std::string
   return ok && !quoted;
 }
 
-bool IsCodePage932(const std::string& field) {
-  return utf8_text::IsAscii(field) || cp932::ToUtf8(field).ok;
-}
-
-bool Readable(const std::vector<std::string>& fields) {
-  if (fields.size() != kColumns) return false;
-  for (const std::string& field : fields) {
-    if (!IsCodePage932(field)) return false;
-  }
-  return true;
-}
-
 // The export writes an empty flag as a single space.
 std::string_view Flag(const std::string& field) {
   return field == " " ? std::string_view() : std::string_view(field);
@@ -105,10 +91,11 @@ FileReading ReadCsvExportFile(const std::string& fileName, std::string_view byte
     for (std::size_t i = start; i < at; ++i) line += bytes[i] == '\n' ? 1 : 0;
     if (wellQuoted && fields.size() == 1 && fields.front().empty()) continue;  // a blank line
     ImportRecord record;
-    if (wellQuoted && Readable(fields)) {
-      record = RecordOf(fields);
+    if (wellQuoted && fields.size() == kColumns) record = RecordOf(fields);
+    if (wellQuoted && fields.size() == kColumns && TextsAreCodePage932(record)) {
       anyReadable = true;
     } else {
+      record = ImportRecord{};
       record.skip = SkipReason::DamagedLine;
     }
     record.file = fileName;

@@ -64,6 +64,9 @@ struct FileReading {  // one file
 std::string& FieldOf(EntryForm& form, FormField field);
 const std::string& FieldOf(const EntryForm& form, FormField field);
 
+// Whether the ten texts and the two flags are code page 932 (a lone lead byte is not).
+bool TextsAreCodePage932(const ImportRecord& record);
+
 // Sets the record's flags, and the form's mirror of them ("0" is call rejection; "0" to
 // "3" an illumination item, anything else none).
 void SetFlags(ImportRecord& record, std::string_view callAccept, std::string_view illumination);

@@ -26,6 +26,13 @@ ImportRecord RecordOf(const BookEntry& entry) {
   return record;
 }
 
+ImportRecord DamagedAt(std::size_t line) {
+  ImportRecord record;
+  record.skip = SkipReason::DamagedLine;
+  record.line = static_cast<int>(line);
+  return record;
+}
+
 }  // namespace
 
 FileReading ReadKeptBookFile(const std::string& fileName, std::string_view bytes) {
@@ -37,25 +44,28 @@ FileReading ReadKeptBookFile(const std::string& fileName, std::string_view bytes
     reading.refusal = fileName + " は電話帳ファイルではありません。";
     return reading;
   }
-  if (book.empty()) {
-    reading.refusal = fileName + " に読み取れる電話帳の項目がありません。";
-    return reading;
-  }
   // Good and damaged records in the order of their lines.
+  bool anyReadable = false;
   std::size_t good = 0;
   std::size_t bad = 0;
   while (good < book.size() || bad < damaged.size()) {
-    const bool takeGood = bad == damaged.size() || (good < book.size() && lines[good] < damaged[bad].line);
     ImportRecord record;
-    if (takeGood) {
+    if (bad == damaged.size() || (good < book.size() && lines[good] < damaged[bad].line)) {
       record = RecordOf(book[good]);
-      record.line = static_cast<int>(lines[good++]);
+      record.line = static_cast<int>(lines[good]);
+      // The format keeps any bytes: texts that are not code page 932 make the line damaged.
+      if (!TextsAreCodePage932(record)) record = DamagedAt(lines[good]);
+      ++good;
     } else {
-      record.skip = SkipReason::DamagedLine;
-      record.line = static_cast<int>(damaged[bad++].line);
+      record = DamagedAt(damaged[bad++].line);
     }
+    anyReadable = anyReadable || record.skip != SkipReason::DamagedLine;
     record.file = fileName;
     reading.records.push_back(std::move(record));
+  }
+  if (!anyReadable) {
+    reading.records.clear();
+    reading.refusal = fileName + " に読み取れる電話帳の項目がありません。";
   }
   return reading;
 }

@@ -11,7 +11,7 @@
 
 namespace fuzz {
 
-inline bool IsCodePage932(const std::string& text) {
+inline bool IsCodePage932(std::string_view text) {
   return cp932::ToUtf8(text).ok;
 }
 

@@ -49,4 +49,13 @@ TEST(KeptBook, AnEntryWithoutANumberIsSkipped) {
   EXPECT_EQ(reading.records[0].skip, SkipReason::NoNumber);
 }
 
+TEST(KeptBook, ALineWhoseTextsAreNotCodePage932IsDamaged) {
+  // The format keeps any bytes; a lone lead byte is no text of the program's.
+  const FileReading reading = ReadKeptBookFile(
+      "k", "DUDODE-CallDir,1\r\n1,\x82,,,,,,,,1,0,0,,0\r\n2,a,,,,,,,,1,0,0,,0\r\n");
+  ASSERT_EQ(reading.records.size(), 2u);
+  EXPECT_EQ(import_test::Describe(reading.records[0]), "flags=1/0; skip=damaged; line=2");
+  EXPECT_EQ(import_test::Describe(reading.records[1]), "number=2; name=a; flags=1/0; line=3");
+}
+
 }  // namespace
