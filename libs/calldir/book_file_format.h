@@ -137,8 +137,7 @@ struct DamagedRecord {
 // after the one it starts on. What the library itself opens stays as strict as ever: this
 // is for the import. False when the first line is not the header.
 bool ReadBookTolerantly(std::string_view file, std::vector<BookEntry>& book,
-                        std::vector<std::size_t>& recordLines,
-                        std::vector<DamagedRecord>& damaged);
+                        std::vector<std::size_t>& recordLines, std::vector<DamagedRecord>& damaged);
 
 // The whole file as one string: for tests and tools (the library streams to its file).
 std::string FormatBookText(std::span<const BookEntry> book);

@@ -71,8 +71,8 @@ std::string JoinParts(const std::vector<std::string>& parts, bool alwaysSpace) {
   std::string out;
   for (const std::string& part : parts) {
     if (part.empty()) continue;
-    if (!out.empty() && (alwaysSpace || EndsWithAscii(out) ||
-                         static_cast<unsigned char>(part.front()) < 0x80)) {
+    if (!out.empty() &&
+        (alwaysSpace || EndsWithAscii(out) || static_cast<unsigned char>(part.front()) < 0x80)) {
       out += ' ';
     }
     out += part;
@@ -208,7 +208,8 @@ char32_t PlainDigit(char32_t c) {
 
 // vCard 4 may write a number as a URI: "tel:+81-3-1234-5678;ext=12".
 std::string_view WithoutUri(std::string_view value) {
-  const bool uri = value.size() >= 4 && (value.substr(0, 4) == "tel:" || value.substr(0, 4) == "TEL:");
+  const bool uri =
+      value.size() >= 4 && (value.substr(0, 4) == "tel:" || value.substr(0, 4) == "TEL:");
   if (!uri) return value;
   value.remove_prefix(4);
   return value.substr(0, value.find(';'));

@@ -31,7 +31,8 @@ std::optional<std::string> ReadWhole(const std::string& path, bool& tooLarge) {
 bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
   if (text.size() < prefix.size()) return false;
   for (std::size_t i = 0; i < prefix.size(); ++i) {
-    const char c = text[i] >= 'a' && text[i] <= 'z' ? static_cast<char>(text[i] - 'a' + 'A') : text[i];
+    const char c =
+        text[i] >= 'a' && text[i] <= 'z' ? static_cast<char>(text[i] - 'a' + 'A') : text[i];
     if (c != prefix[i]) return false;
   }
   return true;
@@ -42,7 +43,8 @@ bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
 ContactsFormat FormatOf(std::string_view bytes) {
   if (bytes.starts_with(calldir::kFormatHeader)) return ContactsFormat::KeptBook;
   if (bytes.starts_with("\xEF\xBB\xBF")) bytes.remove_prefix(3);
-  while (!bytes.empty() && (bytes.front() == '\r' || bytes.front() == '\n' || bytes.front() == ' ')) {
+  while (!bytes.empty() &&
+         (bytes.front() == '\r' || bytes.front() == '\n' || bytes.front() == ' ')) {
     bytes.remove_prefix(1);
   }
   return StartsWithNoCase(bytes, "BEGIN:VCARD") ? ContactsFormat::VCard : ContactsFormat::CsvExport;

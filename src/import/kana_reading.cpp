@@ -10,7 +10,8 @@ namespace {
 
 // U+FF66 (ｦ) to U+FF9D (ﾝ) in hiragana, in code point order.
 constexpr char32_t kHalfWidthKana[] =
-    U"をぁぃぅぇぉゃゅょっーあいうえおかきくけこさしすせそたちつてとなにぬねのはひふへほまみむめもや"
+    U"をぁぃぅぇぉゃゅょっーあいうえおかきくけこさしすせそたちつてとなにぬねのはひふへほまみむめも"
+    U"や"
     U"ゆよらりるれろわん";
 static_assert(std::size(kHalfWidthKana) - 1 == 0xFF9D - 0xFF66 + 1);
 
@@ -46,7 +47,8 @@ std::string ToHiraganaReading(std::string_view utf8) {
     const bool semiVoiced = c == kHalfSemiVoicedMark || c == kCombiningSemiVoicedMark;
     if (voiced && !kana.empty() && kVoiceable.find(kana.back()) != std::u32string_view::npos) {
       kana.back() += 1;
-    } else if (semiVoiced && !kana.empty() && kSemiVoiceable.find(kana.back()) != std::u32string_view::npos) {
+    } else if (semiVoiced && !kana.empty() &&
+               kSemiVoiceable.find(kana.back()) != std::u32string_view::npos) {
       kana.back() += 2;
     } else if (voiced) {
       kana += U'゛';  // nothing to join: left for the user to see

@@ -50,9 +50,7 @@ class LineCursor {
   }
 
   // A folded line goes on on the next line, which starts with a space or a tab.
-  bool NextIsFolded() const {
-    return !AtEnd() && (bytes_[at_] == ' ' || bytes_[at_] == '\t');
-  }
+  bool NextIsFolded() const { return !AtEnd() && (bytes_[at_] == ' ' || bytes_[at_] == '\t'); }
 
  private:
   std::string_view bytes_;
@@ -89,7 +87,8 @@ void AddTypes(std::string_view list, std::vector<std::string>& types) {
 
 void TakeParameter(std::string_view parameter, ContentLine& content) {
   const std::size_t equals = parameter.find('=');
-  const std::string name = equals == std::string_view::npos ? "TYPE" : Upper(parameter.substr(0, equals));
+  const std::string name =
+      equals == std::string_view::npos ? "TYPE" : Upper(parameter.substr(0, equals));
   const std::string_view value =
       Unquoted(equals == std::string_view::npos ? parameter : parameter.substr(equals + 1));
   const std::string upperValue = Upper(value);
@@ -219,8 +218,9 @@ std::vector<VCard> ParseVCards(std::string_view bytes) {
     if (utf8_text::Trim(line).empty()) continue;
 
     const std::size_t colon = ValueColon(line);
-    std::optional<ContentLine> content =
-        colon == std::string::npos ? std::nullopt : ParseHead(std::string_view(line).substr(0, colon));
+    std::optional<ContentLine> content = colon == std::string::npos
+                                             ? std::nullopt
+                                             : ParseHead(std::string_view(line).substr(0, colon));
     if (!content) {
       cards.MarkMalformed();
       continue;

@@ -12,9 +12,10 @@
 class ReadingDeriver;
 
 struct VCardProperty {
-  std::string name;                // upper case, without its group: "TEL", "X-PHONETIC-LAST-NAME"
-  std::vector<std::string> types;  // lower case: TYPE= values and 2.1's bare ones ("cell", "x-irmc-n")
-  std::string sortAs;              // the SORT-AS parameter (vCard 4), quotes removed
+  std::string name;  // upper case, without its group: "TEL", "X-PHONETIC-LAST-NAME"
+  std::vector<std::string>
+      types;           // lower case: TYPE= values and 2.1's bare ones ("cell", "x-irmc-n")
+  std::string sortAs;  // the SORT-AS parameter (vCard 4), quotes removed
   // UTF-8, with quoted-printable and the character set undone and lines unfolded. The
   // escapes (\, \; \n) stay: which ';' separate components depends on the property.
   std::string value;

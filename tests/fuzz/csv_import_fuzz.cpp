@@ -12,15 +12,21 @@ namespace {
 bool ToEntry(const ImportRecord& r, BookEntry& entry) {
   const EntryForm& f = r.form;
   const std::pair<char*, std::size_t> fields[] = {
-      {entry.number, sizeof entry.number}, {entry.name, sizeof entry.name},
-      {entry.nameKana, sizeof entry.nameKana}, {entry.address, sizeof entry.address},
-      {entry.fax, sizeof entry.fax}, {entry.postalCode, sizeof entry.postalCode},
-      {entry.company, sizeof entry.company}, {entry.companyAddress, sizeof entry.companyAddress},
-      {entry.email, sizeof entry.email}, {entry.registeredName, sizeof entry.registeredName},
-      {entry.callAccept, sizeof entry.callAccept}, {entry.illumination, sizeof entry.illumination}};
-  const std::string* texts[] = {&f.number, &f.name, &f.nameKana, &f.address, &f.fax,
-                                &f.postalCode, &f.company, &f.companyAddress, &f.email,
-                                &f.registeredName, &r.callAccept, &r.illumination};
+      {entry.number, sizeof entry.number},
+      {entry.name, sizeof entry.name},
+      {entry.nameKana, sizeof entry.nameKana},
+      {entry.address, sizeof entry.address},
+      {entry.fax, sizeof entry.fax},
+      {entry.postalCode, sizeof entry.postalCode},
+      {entry.company, sizeof entry.company},
+      {entry.companyAddress, sizeof entry.companyAddress},
+      {entry.email, sizeof entry.email},
+      {entry.registeredName, sizeof entry.registeredName},
+      {entry.callAccept, sizeof entry.callAccept},
+      {entry.illumination, sizeof entry.illumination}};
+  const std::string* texts[] = {&f.number, &f.name,           &f.nameKana,   &f.address,
+                                &f.fax,    &f.postalCode,     &f.company,    &f.companyAddress,
+                                &f.email,  &f.registeredName, &r.callAccept, &r.illumination};
   for (std::size_t i = 0; i < std::size(texts); ++i) {
     if (texts[i]->size() >= fields[i].second || texts[i]->find('\0') != std::string::npos) {
       return false;

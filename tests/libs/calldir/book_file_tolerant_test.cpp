@@ -55,32 +55,66 @@ TEST_P(TolerantReadTest, KeepsTheGoodRecordsAndNamesTheDamagedLines) {
 INSTANTIATE_TEST_SUITE_P(
     Files, TolerantReadTest,
     testing::Values(
-        TolerantCase{"a sound file", kHead + Record("011") + Record("022"), {"011", "022"}, {2, 3}, {}, {}},
+        TolerantCase{
+            "a sound file", kHead + Record("011") + Record("022"), {"011", "022"}, {2, 3}, {}, {}},
         TolerantCase{"a short line between good ones",
                      kHead + Record("011") + "033,x\r\n" + Record("022"),
-                     {"011", "022"}, {2, 4}, {3}, {Error::FieldCount}},
+                     {"011", "022"},
+                     {2, 4},
+                     {3},
+                     {Error::FieldCount}},
         TolerantCase{"an open quote swallows nothing behind its line",
                      kHead + Record("011") + "\"033,x,,,\r\n" + Record("022") + Record("044"),
-                     {"011", "022", "044"}, {2, 4, 5}, {3}, {Error::FieldTooLong}},
+                     {"011", "022", "044"},
+                     {2, 4, 5},
+                     {3},
+                     {Error::FieldTooLong}},
         TolerantCase{"a quoted line break keeps a record on two lines",
                      kHead + "011,\"a\r\nb\",,,,,,,,1,0,2,,0\r\n" + Record("022"),
-                     {"011", "022"}, {2, 4}, {}, {}},
-        TolerantCase{"an LF without CR", kHead + "011,,,,,,,,,1,0,2,,0\n" + Record("022"),
-                     {"022"}, {3}, {2}, {Error::BadLineEnd}},
-        TolerantCase{"a bad inAdapter", kHead + "011,,,,,,,,,1,0,2,,01\r\n" + Record("022"),
-                     {"022"}, {3}, {2}, {Error::BadNumber}},
-        TolerantCase{"a NUL byte", kHead + std::string("0\0" "11,,,,,,,,,1,0,2,,0\r\n", 23) + Record("022"),
-                     {"022"}, {3}, {2}, {Error::NulByte}},
-        TolerantCase{"a blank line", kHead + "\r\n" + Record("022"), {"022"}, {3}, {2},
-                     {Error::FieldCount}},
-        TolerantCase{"the last line cut short", kHead + Record("011") + "022,,,",
-                     {"011"}, {2}, {3}, {Error::Truncated}},
-        TolerantCase{"an open quote at the very end", kHead + Record("011") + "\"022\r\nx",
-                     {"011"}, {2}, {3, 4}, {Error::Truncated, Error::Truncated}}));
+                     {"011", "022"},
+                     {2, 4},
+                     {},
+                     {}},
+        TolerantCase{"an LF without CR",
+                     kHead + "011,,,,,,,,,1,0,2,,0\n" + Record("022"),
+                     {"022"},
+                     {3},
+                     {2},
+                     {Error::BadLineEnd}},
+        TolerantCase{"a bad inAdapter",
+                     kHead + "011,,,,,,,,,1,0,2,,01\r\n" + Record("022"),
+                     {"022"},
+                     {3},
+                     {2},
+                     {Error::BadNumber}},
+        TolerantCase{"a NUL byte",
+                     kHead +
+                         std::string("0\0"
+                                     "11,,,,,,,,,1,0,2,,0\r\n",
+                                     23) +
+                         Record("022"),
+                     {"022"},
+                     {3},
+                     {2},
+                     {Error::NulByte}},
+        TolerantCase{
+            "a blank line", kHead + "\r\n" + Record("022"), {"022"}, {3}, {2}, {Error::FieldCount}},
+        TolerantCase{"the last line cut short",
+                     kHead + Record("011") + "022,,,",
+                     {"011"},
+                     {2},
+                     {3},
+                     {Error::Truncated}},
+        TolerantCase{"an open quote at the very end",
+                     kHead + Record("011") + "\"022\r\nx",
+                     {"011"},
+                     {2},
+                     {3, 4},
+                     {Error::Truncated, Error::Truncated}}));
 
 TEST(TolerantRead, RefusesAFileWithoutTheHeader) {
   for (const std::string& file : {std::string(), std::string("DUDODE-CallDir,2\r\n"),
-                                 std::string("DUDODE-CallDir,1"), Record("011")}) {
+                                  std::string("DUDODE-CallDir,1"), Record("011")}) {
     std::vector<BookEntry> book;
     std::vector<std::size_t> lines;
     std::vector<calldir::DamagedRecord> damaged;

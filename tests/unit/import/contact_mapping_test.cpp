@@ -44,8 +44,7 @@ INSTANTIATE_TEST_SUITE_P(
                     NumberCase{"＋８１　３　１２３４", "031234", false},
                     NumberCase{"+1 555 010 9999", "+15550109999", true},
                     NumberCase{"+44-20-7946-0000", "+44-20-7946-0000", true},
-                    NumberCase{"  *31#  ", "*31#", false},
-                    NumberCase{"", "", false}));
+                    NumberCase{"  *31#  ", "*31#", false}, NumberCase{"", "", false}));
 
 VCard CardOf(const std::string& text) {
   std::vector<VCard> cards = ParseVCards("BEGIN:VCARD\nVERSION:3.0\n" + text + "END:VCARD\n");
@@ -55,7 +54,7 @@ VCard CardOf(const std::string& text) {
 
 struct CardCase {
   const char* what;
-  const char* card;  // the properties between BEGIN and END
+  const char* card;                   // the properties between BEGIN and END
   std::vector<std::string> expected;  // Describe() of each record
 };
 
@@ -72,20 +71,27 @@ TEST_P(MapCardTest, MakesTheRecords) {
 INSTANTIATE_TEST_SUITE_P(
     Cards, MapCardTest,
     testing::Values(
-        CardCase{"one record per voice number", "N:山田;太郎;;;\nTEL;TYPE=cell:090-1\nTEL:03-2\n",
+        CardCase{"one record per voice number",
+                 "N:山田;太郎;;;\nTEL;TYPE=cell:090-1\nTEL:03-2\n",
                  {"number=090-1; name=山田 太郎; flags=1/0; line=1",
                   "number=03-2; name=山田 太郎; flags=1/0; line=1"}},
-        CardCase{"FN when N is empty", "N:;;;;\nFN:Taro Yamada\nTEL:1\n",
+        CardCase{"FN when N is empty",
+                 "N:;;;;\nFN:Taro Yamada\nTEL:1\n",
                  {"number=1; name=Taro Yamada; flags=1/0; line=1"}},
-        CardCase{"ORG alone is the name and the company", "ORG:山田商事;本店\nTEL:1\n",
+        CardCase{"ORG alone is the name and the company",
+                 "ORG:山田商事;本店\nTEL:1\n",
                  {"number=1; name=山田商事 本店; company=山田商事 本店; flags=1/0; line=1"}},
-        CardCase{"given name alone", "N:;Taro;;;\nTEL:1\n", {"number=1; name=Taro; flags=1/0; line=1"}},
-        CardCase{"no voice number", "N:山田;;;;\nTEL;TYPE=pager:1\n",
+        CardCase{
+            "given name alone", "N:;Taro;;;\nTEL:1\n", {"number=1; name=Taro; flags=1/0; line=1"}},
+        CardCase{"no voice number",
+                 "N:山田;;;;\nTEL;TYPE=pager:1\n",
                  {"name=山田; flags=1/0; skip=no number; line=1"}},
-        CardCase{"a foreign number is skipped with its reason", "N:Doe;John;;;\nTEL:+1 555 0100\n",
+        CardCase{"a foreign number is skipped with its reason",
+                 "N:Doe;John;;;\nTEL:+1 555 0100\n",
                  {"number=+15550100; name=Doe John; flags=1/0; skip=foreign; line=1"}},
         CardCase{"the first fax goes to every record",
-                 "N:A;;;;\nTEL;TYPE=FAX:03-9\nTEL;TYPE=work,fax:03-8\nTEL;TYPE=HOME:03-1\nTEL;TYPE=WORK:03-2\n",
+                 "N:A;;;;\nTEL;TYPE=FAX:03-9\nTEL;TYPE=work,fax:03-8\nTEL;TYPE=HOME:03-1\nTEL;TYPE="
+                 "WORK:03-2\n",
                  {"number=03-1; name=A; fax=03-9; flags=1/0; line=1",
                   "number=03-2; name=A; fax=03-9; flags=1/0; line=1"}},
         CardCase{"addresses: home (or untyped) and work, in the Japanese order",
@@ -93,18 +99,22 @@ INSTANTIATE_TEST_SUITE_P(
                  "ADR:;3F;中町2-2;横浜市;神奈川県;220-0001;Japan\n",
                  {"number=1; name=A; postal=220-0001; address=神奈川県横浜市中町2-2 3F; "
                   "companyAddress=東京都千代田区丸の内1-1; flags=1/0; line=1"}},
-        CardCase{"a Latin address keeps its spaces", "N:A;;;;\nTEL:1\nADR:;;1 Main St;Springfield;IL;62701;\n",
-                 {"number=1; name=A; postal=62701; address=IL Springfield 1 Main St; flags=1/0; line=1"}},
+        CardCase{"a Latin address keeps its spaces",
+                 "N:A;;;;\nTEL:1\nADR:;;1 Main St;Springfield;IL;62701;\n",
+                 {"number=1; name=A; postal=62701; address=IL Springfield 1 Main St; flags=1/0; "
+                  "line=1"}},
         CardCase{"escapes, line breaks, the first e-mail",
                  "N:A\\;B;C\\,D;;;\nTEL:1\nORG:X\\nY\nEMAIL: a@b.jp \nEMAIL:c@d.jp\n",
                  {"number=1; name=A;B C,D; company=X Y; email=a@b.jp; flags=1/0; line=1"}},
-        CardCase{"phonetic fields are the reading", "N:佐藤;花子;;;\nX-PHONETIC-FIRST-NAME:ハナコ\n"
+        CardCase{"phonetic fields are the reading",
+                 "N:佐藤;花子;;;\nX-PHONETIC-FIRST-NAME:ハナコ\n"
                  "X-PHONETIC-LAST-NAME:サトウ\nTEL:1\n",
                  {"number=1; name=佐藤 花子; kana=さとう はなこ; flags=1/0; line=1"}},
         CardCase{"SOUND;X-IRMC-N comes before the phonetic fields",
                  "N:佐藤;花子;;;\nSOUND;X-IRMC-N:ｻﾄｳ;ﾊﾅｺ;;;\nX-PHONETIC-LAST-NAME:ちがう\nTEL:1\n",
                  {"number=1; name=佐藤 花子; kana=さとう はなこ; flags=1/0; line=1"}},
-        CardCase{"SORT-AS on N", "N;SORT-AS=\"タカハシ,イチロウ\":髙橋;一郎;;;\nTEL:1\n",
+        CardCase{"SORT-AS on N",
+                 "N;SORT-AS=\"タカハシ,イチロウ\":髙橋;一郎;;;\nTEL:1\n",
                  {"number=1; name=髙橋 一郎; kana=たかはし いちろう; flags=1/0; line=1"}}));
 
 TEST(MapCard, KeepsATextCodePage932CannotHoldForTheUser) {
@@ -193,25 +203,26 @@ INSTANTIATE_TEST_SUITE_P(
                   "flags=1/0; line=1",
                   "number=035555-0101; name=表 一; kana=ひょう はじめ; flags=1/0; line=12",
                   "flags=1/0; skip=malformed; line=18"}},
-        FileCase{"phone_30.vcf",  // UTF-8 with a BOM, LF, phonetic fields, groups, folding
-                 {"number=09011112222; name=佐藤 花子; kana=さとう はなこ; postal=220-0001; "
-                  "fax=03-3333-4445; address=神奈川県横浜市中町2-2-2 202号室; "
-                  "company=株式会社さとう商事 営業部; companyAddress=東京都千代田区大手町1-1-1, 10F; "
-                  "email=hanako@example.jp; flags=1/0; line=1",
-                  "number=03-3333-4444; name=佐藤 花子; kana=さとう はなこ; postal=220-0001; "
-                  "fax=03-3333-4445; address=神奈川県横浜市中町2-2-2 202号室; "
-                  "company=株式会社さとう商事 営業部; companyAddress=東京都千代田区大手町1-1-1, 10F; "
-                  "email=hanako@example.jp; flags=1/0; line=1",
-                  "number=0120-000-111; name=Company Only; company=ACME Japan; flags=1/0; line=20",
-                  "name=No Number; email=none@example.jp; flags=1/0; skip=no number; line=26"}},
+        FileCase{
+            "phone_30.vcf",  // UTF-8 with a BOM, LF, phonetic fields, groups, folding
+            {"number=09011112222; name=佐藤 花子; kana=さとう はなこ; postal=220-0001; "
+             "fax=03-3333-4445; address=神奈川県横浜市中町2-2-2 202号室; "
+             "company=株式会社さとう商事 営業部; companyAddress=東京都千代田区大手町1-1-1, 10F; "
+             "email=hanako@example.jp; flags=1/0; line=1",
+             "number=03-3333-4444; name=佐藤 花子; kana=さとう はなこ; postal=220-0001; "
+             "fax=03-3333-4445; address=神奈川県横浜市中町2-2-2 202号室; "
+             "company=株式会社さとう商事 営業部; companyAddress=東京都千代田区大手町1-1-1, 10F; "
+             "email=hanako@example.jp; flags=1/0; line=1",
+             "number=0120-000-111; name=Company Only; company=ACME Japan; flags=1/0; line=20",
+             "name=No Number; email=none@example.jp; flags=1/0; skip=no number; line=26"}},
         FileCase{"card_40.vcf",  // SORT-AS, numbers as URIs, an emoji
                  {"number=045-123-4567; name=髙橋 一郎; kana=たかはし いちろう; flags=1/0; line=1",
                   "number=+1-555-010-9999; name=髙橋 一郎; kana=たかはし いちろう; flags=1/0; "
                   "skip=foreign; line=1"}}));
 
 TEST(VCardFile, IsRefusedWithItsNameWhenNoCardReads) {
-  for (const std::string& bytes : {std::string(), std::string("hello\n"),
-                                  std::string("BEGIN:VCARD\nFN:cut short\n")}) {
+  for (const std::string& bytes :
+       {std::string(), std::string("hello\n"), std::string("BEGIN:VCARD\nFN:cut short\n")}) {
     const FileReading reading = ReadVCardFile("連絡先.vcf", bytes, nullptr);
     EXPECT_NE(reading.refusal.find("連絡先.vcf"), std::string::npos) << bytes;
     EXPECT_TRUE(reading.records.empty()) << bytes;

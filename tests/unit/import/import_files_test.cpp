@@ -33,7 +33,8 @@ INSTANTIATE_TEST_SUITE_P(
                     FormatCase{"vCard in lower case after a BOM and blank lines",
                                "\xEF\xBB\xBF\r\n\nbegin:vcard\n", ContactsFormat::VCard},
                     FormatCase{"kept book file", "DUDODE-CallDir,1\r\n", ContactsFormat::KeptBook},
-                    FormatCase{"the export", "03-1,,,,,,,,,1,0,0,,0\r\n", ContactsFormat::CsvExport},
+                    FormatCase{"the export", "03-1,,,,,,,,,1,0,0,,0\r\n",
+                               ContactsFormat::CsvExport},
                     FormatCase{"empty", "", ContactsFormat::CsvExport}));
 
 struct DataFileCase {

@@ -56,8 +56,9 @@ inline std::string Describe(const ImportRecord& r) {
   const EntryForm& f = r.form;
   std::ostringstream out;
   const std::pair<const char*, const std::string*> texts[] = {
-      {"number", &f.number},   {"name", &f.name},       {"kana", &f.nameKana},
-      {"postal", &f.postalCode}, {"fax", &f.fax},        {"address", &f.address},
+      {"number", &f.number},   {"name", &f.name},
+      {"kana", &f.nameKana},   {"postal", &f.postalCode},
+      {"fax", &f.fax},         {"address", &f.address},
       {"company", &f.company}, {"companyAddress", &f.companyAddress},
       {"email", &f.email},     {"registered", &f.registeredName}};
   for (const auto& [name, text] : texts) {

@@ -34,8 +34,9 @@ TEST(KeptBook, ReadsTheGoodRecordsAndNamesTheDamagedLine) {
 
 TEST(KeptBook, RefusesAFileThatIsNoBookFile) {
   for (const std::string& bytes :
-       {std::string(), std::string("DUDODE-CallDir,9\r\n"), std::string("03-1,,,,,,,,,1,0,0,,0\r\n"),
-        std::string("DUDODE-CallDir,1\r\n"), std::string("DUDODE-CallDir,1\r\n1,2\r\n")}) {
+       {std::string(), std::string("DUDODE-CallDir,9\r\n"),
+        std::string("03-1,,,,,,,,,1,0,0,,0\r\n"), std::string("DUDODE-CallDir,1\r\n"),
+        std::string("DUDODE-CallDir,1\r\n1,2\r\n")}) {
     const FileReading reading = ReadKeptBookFile("CallDir.csv.backup-1", bytes);
     EXPECT_NE(reading.refusal.find("CallDir.csv.backup-1"), std::string::npos);
     EXPECT_TRUE(reading.records.empty());
