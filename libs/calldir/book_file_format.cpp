@@ -214,6 +214,65 @@ std::string FormatBookText(std::span<const BookEntry> book) {
   return sink.text;
 }
 
+void BookParser::ResumeAtLine(std::size_t line) {
+  if (!BetweenRecords()) book_.pop_back();  // the record the fault stopped in (or the one too many)
+  state_ = State::FieldStart;
+  error_ = Error::None;
+  fieldIndex_ = 0;
+  fieldLength_ = 0;
+  line_ = line;
+}
+
+namespace {
+
+// Where the line that starts at `from` ends: after its LF, or at the end of the file.
+std::size_t LineEnd(std::string_view file, std::size_t from) {
+  const std::size_t lf = file.find('\n', from);
+  return lf == std::string_view::npos ? file.size() : lf + 1;
+}
+
+}  // namespace
+
+bool ReadBookTolerantly(std::string_view file, std::vector<BookEntry>& book,
+                        std::vector<std::size_t>& recordLines,
+                        std::vector<DamagedRecord>& damaged) {
+  BookParser parser(book);
+  std::size_t at = LineEnd(file, 0);
+  if (!parser.Feed(file.substr(0, at)) || !parser.BetweenRecords() || parser.line() != 2) {
+    return false;
+  }
+  // Fed a line at a time, so that a fault can be traced to the line its record starts on.
+  std::size_t recordStart = at;
+  std::size_t recordLine = 2;
+  std::size_t line = 2;
+  for (;;) {
+    bool damagedRecord = false;
+    if (at < file.size()) {
+      const std::size_t end = LineEnd(file, at);
+      damagedRecord = !parser.Feed(file.substr(at, end - at));
+      at = end;
+      ++line;
+      if (!damagedRecord && !parser.BetweenRecords()) continue;  // a quoted field goes on
+    } else if (parser.Finish()) {
+      return true;
+    } else {
+      damagedRecord = true;  // the file ends inside the record
+    }
+    if (damagedRecord) {
+      damaged.push_back({recordLine, parser.error()});
+      // The record's first line alone is given up: a stray quote there must not swallow
+      // the good lines behind it.
+      at = LineEnd(file, recordStart);
+      line = recordLine + 1;
+      parser.ResumeAtLine(line);
+    } else {
+      recordLines.push_back(recordLine);
+    }
+    recordStart = at;
+    recordLine = line;
+  }
+}
+
 bool BookParser::Fail(Error error) {
   error_ = error;
   return false;

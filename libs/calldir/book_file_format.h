@@ -95,6 +95,13 @@ class BookParser {
   Error error() const { return error_; }
   std::size_t line() const { return line_; }  // 1-based: the line of the fault
 
+  // Between two records: every record fed so far is complete.
+  bool BetweenRecords() const { return state_ == State::FieldStart && fieldIndex_ == 0; }
+
+  // After a fault in a record (not in the header): drops the record being read and reads
+  // on as if the next bytes fed began a record on line `line`.
+  void ResumeAtLine(std::size_t line);
+
  private:
   enum class State { Header, HeaderEnd, FieldStart, Plain, Quoted, QuoteInQuoted, RecordEnd };
 
@@ -117,6 +124,20 @@ class BookParser {
   BookEntry* entry_ = nullptr;  // the record being read, in place at the end of book_
   char shortField_[16];         // the header line, inAdapter and any field after it
 };
+
+// A record the tolerant read passed over: the line it starts on and what is wrong with it.
+struct DamagedRecord {
+  std::size_t line = 0;
+  BookParser::Error error = BookParser::Error::None;
+};
+
+// Reads a whole book file that may hold damaged records (a kept backup): every record
+// that parses comes into `book` as BookParser reads it, the line it starts on appended to
+// `recordLines`; a damaged record is named in `damaged` and reading resumes on the line
+// after the one it starts on. What the library itself opens stays as strict as ever: this
+// is for the import. False when the first line is not the header.
+bool ReadBookTolerantly(std::string_view file, std::vector<BookEntry>& book,
+                        std::vector<std::size_t>& recordLines, std::vector<DamagedRecord>& damaged);
 
 // The whole file as one string: for tests and tools (the library streams to its file).
 std::string FormatBookText(std::span<const BookEntry> book);
