@@ -96,7 +96,7 @@ TEST(CsvImport, AFullBookRoundTrips) {
   ASSERT_EQ(reading.refusal, "");
   std::size_t next = 0;
   int live = 0;
-  for (int i = 0; i < book.entryCount; ++i) {
+  for (int i = 0; i < book.entryCount(); ++i) {
     const BookEntry& e = book[i];
     if (e.deleted != 0) continue;
     ++live;
