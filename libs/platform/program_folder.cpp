@@ -4,11 +4,6 @@
 #include <cctype>
 #include <filesystem>
 
-std::string g_exeDir;
-std::string g_bookPath;
-std::string g_columnIniPath;
-std::string g_portIniPath;
-
 #ifdef _WIN32
 static constexpr char kSeparator = '\\';
 #else
@@ -61,11 +56,4 @@ ProgramPaths PathsIn(const std::string& folder) {
   paths.columnIniPath = prefix + kColumnIniFile;
   paths.portIniPath = prefix + kPortIniFile;
   return paths;
-}
-
-void UseProgramPaths(const ProgramPaths& paths) {
-  g_exeDir = paths.exeDir;
-  g_bookPath = paths.bookPath;
-  g_columnIniPath = paths.columnIniPath;
-  g_portIniPath = paths.portIniPath;
 }

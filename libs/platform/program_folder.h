@@ -19,17 +19,9 @@ ProgramPaths PathsIn(const std::string& folder);
 // compare without regard to case on Windows. An export must never replace one of them.
 bool IsProgramFile(const std::string& programFolder, const std::string& path);
 
-// Sets the process-wide paths below.
-void UseProgramPaths(const ProgramPaths& paths);
-
-// Finds the program folder and creates it, readable by its user alone, when missing.
-// On Windows it is the executable's folder. Elsewhere it is $DUDODE_HOME, else
-// $XDG_DATA_HOME/DUDODE, else ~/.local/share/DUDODE: never a build folder.
-// False when the folder cannot be found or created; the paths are set all the same.
-bool SetUpProgramFolder();
-
-// Process-wide, set once by SetUpProgramFolder at start.
-extern std::string g_exeDir;
-extern std::string g_bookPath;
-extern std::string g_columnIniPath;
-extern std::string g_portIniPath;
+// Finds the program folder and creates it, readable by its user alone, when missing, and
+// returns its paths. On Windows it is the executable's folder. Elsewhere it is
+// $DUDODE_HOME, else $XDG_DATA_HOME/DUDODE, else ~/.local/share/DUDODE: never a build
+// folder. `ready` (when given) is false when the folder could not be found or created; the
+// paths are returned all the same.
+ProgramPaths SetUpProgramFolder(bool* ready = nullptr);

@@ -34,9 +34,10 @@ bool MakeFolders(const std::string& path) {
 
 }  // namespace
 
-bool SetUpProgramFolder() {
+ProgramPaths SetUpProgramFolder(bool* ready) {
   const std::string folder = FolderFromEnvironment();
   const ProgramPaths paths = PathsIn(folder.empty() ? "." : folder);
-  UseProgramPaths(paths);
-  return !folder.empty() && MakeFolders(paths.exeDir);
+  const bool made = !folder.empty() && MakeFolders(paths.exeDir);
+  if (ready != nullptr) *ready = made;
+  return paths;
 }

@@ -10,9 +10,6 @@
 #include "platform/private_profile.h"
 #include "platform/text_bytes.h"
 
-char g_startNumber[kStartNumberSize] = {};
-int32_t g_adapterEnabled = 1;
-
 namespace {
 
 constexpr std::string_view kStartNumberSeparators = "/t=, /T=";
@@ -51,18 +48,17 @@ std::unique_ptr<NamedMutex> TakeInstanceLock(Prompter& prompter) {
   return lock;
 }
 
-int32_t OpenAdapterIfFree(Prompter& prompter, AdapterLibrary& adapter,
-                          const std::string& portIniPath) {
+bool OpenAdapterIfFree(Prompter& prompter, AdapterLibrary& adapter, const std::string& portIniPath) {
   if (NamedMutex::IsHeld(kVizazedMutexName)) {
     prompter.Tell(kVizazedRunningMessage, PromptIcon::Warning);
-    return 0;
+    return false;
   }
   const PortSettings settings = ReadPortSettings(portIniPath);
   if (adapter.Open(settings.portName.c_str(), settings.params) == 0) {
     prompter.Tell(kAdapterOpenFailedMessage, PromptIcon::Warning);
-    return 0;
+    return false;
   }
-  return 1;
+  return true;
 }
 
 std::string BookKeptAsideMessage(const std::string& programFolder) {

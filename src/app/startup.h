@@ -26,14 +26,6 @@ inline constexpr const char* kBookLoadFailedMessage = "電話帳の取得に失�
 
 inline constexpr std::size_t kStartNumberSize = 24;  // bytes, terminator included
 
-// The number the edit dialog opens on once after start; empty when none. It uses it once
-// and clears it.
-extern char g_startNumber[kStartNumberSize];
-
-// 1 while the adapter may be used; 0 from the moment VIZAZED was found running or the port
-// failed to open. Never set back to 1.
-extern int32_t g_adapterEnabled;
-
 // The start number of a command line (code page 932) such as "/t=0312345678" or
 // "/T=03-123-456": the line, cut to 23 bytes on a character boundary, split at the
 // single-byte characters "/", "t", "=", ",", blank and "T" (never inside a double-byte
@@ -53,11 +45,9 @@ PortSettings ReadPortSettings(const std::string& portIniPath);
 // so two copies started together cannot both run.
 std::unique_ptr<NamedMutex> TakeInstanceLock(Prompter& prompter);
 
-// Decides whether the adapter may be used and opens its port: never while VIZAZED runs,
-// and not when the port fails to open (each with its message). Returns the new value of
-// g_adapterEnabled.
-int32_t OpenAdapterIfFree(Prompter& prompter, AdapterLibrary& adapter,
-                          const std::string& portIniPath);
+// Decides whether the adapter may be used for the run and opens its port: never while
+// VIZAZED runs, and not when the port fails to open (each with its message).
+bool OpenAdapterIfFree(Prompter& prompter, AdapterLibrary& adapter, const std::string& portIniPath);
 
 // What start-up tells the user after a book file it could not read: where the library will
 // keep that file when the book is next stored.

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "book/phone_match.h"
+#include "editor/form_mapping.h"
 #include "index/char_class.h"
 #include "platform/text_bytes.h"
 
@@ -65,30 +66,6 @@ const std::array<Check, 17> kChecks = {{
     {[](const EntryForm& f) { return !HasComma(f.companyAddress); },
      "会社住所には、”,”を入力しないでください。", kPlain},
 }};
-
-// The entry the form describes, once every check passed; the save sets `inAdapter`.
-BookEntry WorkingEntry(const EntryForm& form) {
-  using text_bytes::FillField;
-  BookEntry w{};
-  FillField(w.number, form.number);
-  FillField(w.name, form.name);
-  FillField(w.nameKana, form.nameKana);
-  FillField(w.address, form.address);
-  FillField(w.fax, form.fax);
-  FillField(w.postalCode, form.postalCode);
-  FillField(w.company, form.company);
-  FillField(w.companyAddress, form.companyAddress);
-  FillField(w.email, form.email);
-  FillField(w.registeredName, form.registeredName);
-  FillField(w.adapterWanted, form.adapterWanted ? "1" : "0");
-  // An entry not meant for the adapter never carries call rejection.
-  FillField(w.callAccept, form.adapterWanted && form.callRejected ? "0" : "1");
-  const bool hasPattern = form.illumination >= 1 && form.illumination <= 3;
-  const char pattern[2] = {hasPattern ? static_cast<char>('0' + form.illumination) : '0', '\0'};
-  FillField(w.illumination, pattern);
-  w.inAdapter = 0;
-  return w;
-}
 
 }  // namespace
 

@@ -8,8 +8,6 @@
 
 #include "index/kana_table.h"
 
-char g_kanaFilter[kKanaFilterSize] = {};
-
 namespace {
 
 using KanaSet = std::bitset<65536>;

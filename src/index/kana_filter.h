@@ -10,11 +10,8 @@
 // The tree's root text, "電話帳" in code page 932: it lists every entry.
 inline constexpr std::string_view kKanaRootText = "\x93\x64\x98\x62\x92\xa0";
 
-inline constexpr std::size_t kKanaFilterSize = 8;  // bytes, terminator included
-
-// The text of the tree node selected last; empty until the first selection, when a refresh
-// lists nothing. Written only by the tree.
-extern char g_kanaFilter[kKanaFilterSize];
+// The filter text is a tree node's text: at most 7 bytes and the terminator.
+inline constexpr std::size_t kKanaFilterSize = 8;
 
 // Selects the entries whose reading matches `filterText` (the root text, a row name such as
 // "か行", or a plain kana such as "か") and writes the display list: for j below the result,

@@ -6,10 +6,6 @@
 #include "index/char_class.h"
 #include "platform/text_bytes.h"
 
-int32_t g_searchCondition = kSearchByNumber;
-char g_pickedCol0[32] = {};
-char g_pickedCol1[24] = {};
-
 namespace {
 
 using FieldOf = std::string_view (*)(const BookEntry&);
@@ -31,15 +27,17 @@ std::string_view NameKana(const BookEntry& e) {
 }
 
 struct ConditionDef {
-  int inputLimit;                  // bytes
-  bool keyIsNumber;                // the key is a phone number, with its own separators
-  std::array<FieldOf, 3> columns;  // column 0 is the key field
+  const char* name;                         // the condition box's item (UTF-8)
+  int inputLimit;                           // bytes
+  bool keyIsNumber;                         // the key is a phone number, with its own separators
+  std::array<FieldOf, 3> columns;           // column 0 is the key field
+  std::array<const char*, 3> headings;      // the result columns' headings (UTF-8)
 };
 
 constexpr std::array<ConditionDef, kSearchConditionCount> kConditions = {{
-    {22, true, {Number, Name, Address}},
-    {20, false, {RegisteredName, Number, Address}},
-    {30, false, {NameKana, Number, Address}},
+    {"電話番号", 22, true, {Number, Name, Address}, {"電話番号", "氏名", "住所"}},
+    {"登録名称", 20, false, {RegisteredName, Number, Address}, {"登録名称", "電話番号", "住所"}},
+    {"氏名かな", 30, false, {NameKana, Number, Address}, {"氏名かな", "電話番号", "住所"}},
 }};
 
 const ConditionDef& Def(int condition) {
@@ -64,9 +62,15 @@ int KnownSearchCondition(int condition) {
   return condition >= 0 && condition < kSearchConditionCount ? condition : kSearchByNumber;
 }
 
-void ForgetPickedRow() {
-  text_bytes::FillField(g_pickedCol0, "");
-  text_bytes::FillField(g_pickedCol1, "");
+const char* SearchConditionName(int condition) {
+  return Def(condition).name;
+}
+
+const char* SearchResultHeading(int condition, int column) {
+  const auto& headings = Def(condition).headings;
+  return column >= 0 && column < static_cast<int>(headings.size())
+             ? headings[static_cast<std::size_t>(column)]
+             : "";
 }
 
 int SearchInputLimit(int condition) {

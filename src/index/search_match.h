@@ -17,20 +17,15 @@ enum SearchCondition : int32_t {
 };
 inline constexpr int kSearchConditionCount = 3;
 
-// The last condition chosen; the dialog reopens with it. 0 at start.
-extern int32_t g_searchCondition;
-
-// Columns 0 and 1 of the result row the user picked last; empty when there is none.
-// Sized for the widest field either column shows (the reading, a number).
-extern char g_pickedCol0[32];
-extern char g_pickedCol1[24];
-
 // `condition` when it is one of the three, else the number: a value from outside (a
 // process-wide one) never indexes past a table.
 int KnownSearchCondition(int condition);
 
-// Forgets the picked row.
-void ForgetPickedRow();
+// The condition box's item for `condition` (UTF-8): "電話番号", "登録名称", "氏名かな".
+const char* SearchConditionName(int condition);
+
+// The heading (UTF-8) of result column `column` (0 to 2) under `condition`.
+const char* SearchResultHeading(int condition, int column);
 
 // Bytes the search text may hold under `condition`: 22, 20 or 30.
 int SearchInputLimit(int condition);

@@ -44,3 +44,61 @@ void PrepareAllColumns(ColumnTable& table, int32_t count) {
     table[static_cast<std::size_t>(j)] = defaults[static_cast<std::size_t>(j)];
   }
 }
+
+namespace {
+
+// The top available heading is the number, which every list shows first and no one adds.
+constexpr int kNumberRow = 0;
+
+bool IsFull(const std::vector<std::string>& shown) {
+  return shown.size() >= kMaxColumns;
+}
+
+std::string_view HeadingOfRow(int availableRow) {
+  return text_bytes::FieldText(DefaultColumns()[static_cast<std::size_t>(availableRow)].heading);
+}
+
+bool IsShown(const std::vector<std::string>& shown, int availableRow) {
+  return std::find(shown.begin(), shown.end(), HeadingOfRow(availableRow)) != shown.end();
+}
+
+bool IsNoneOrNumber(int availableRow) {
+  return availableRow < 0 || availableRow >= kMaxColumns || availableRow == kNumberRow;
+}
+
+}  // namespace
+
+ColumnStep SelectAvailable(const std::vector<std::string>& shown, int availableRow) {
+  if (IsNoneOrNumber(availableRow)) return {ColumnRefusal::None, false, false};
+  if (IsFull(shown)) return {ColumnRefusal::AlreadyShown, false, std::nullopt};
+  if (IsShown(shown, availableRow)) return {ColumnRefusal::AlreadyShown, false, false};
+  return {ColumnRefusal::None, false, true};
+}
+
+ColumnStep AddByDoubleClick(const std::vector<std::string>& shown, int availableRow) {
+  if (availableRow < 0 || availableRow >= kMaxColumns) return {};
+  if (availableRow == kNumberRow) return {ColumnRefusal::CannotAdd, false, std::nullopt};
+  if (IsFull(shown) || IsShown(shown, availableRow)) {
+    return {ColumnRefusal::AlreadyShown, false, std::nullopt};
+  }
+  return {ColumnRefusal::None, true, std::nullopt};
+}
+
+ColumnStep AddByButton(const std::vector<std::string>& shown, int availableRow) {
+  if (IsFull(shown)) return {ColumnRefusal::AlreadyShown, false, std::nullopt};
+  if (IsNoneOrNumber(availableRow)) return {ColumnRefusal::None, false, false};
+  if (IsShown(shown, availableRow)) return {ColumnRefusal::AlreadyShown, false, false};
+  return {ColumnRefusal::None, true, true};
+}
+
+RemoveStep RemoveShown(int shownRow, int availableRow) {
+  RemoveStep step;
+  if (shownRow == 0) step.refusal = ColumnRefusal::CannotRemove;
+  step.removes = shownRow > 0;
+  step.addEnabled = availableRow != kNumberRow;
+  return step;
+}
+
+bool CanRemoveShown(int shownRow) {
+  return shownRow != 0;
+}

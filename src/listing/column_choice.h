@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -19,3 +20,36 @@ int32_t StoreChosenColumns(ColumnTable& table, const std::vector<std::string>& h
 // take the default rows, so columns placed there get the default widths; the rows in use
 // keep the widths the user gave them.
 void PrepareAllColumns(ColumnTable& table, int32_t count);
+
+// What the column-setting dialog does when the user acts on its lists, decided over plain
+// lists: the headings shown (code page 932, in order) and the row of the available list
+// that is selected (its row in DefaultColumns, -1 for none). Each act keeps its own order of
+// checks, as the dialog always had it.
+enum class ColumnRefusal { None, AlreadyShown, CannotAdd, CannotRemove };
+
+struct ColumnStep {
+  ColumnRefusal refusal = ColumnRefusal::None;  // the message to show, if any
+  bool appends = false;                          // the selected heading goes to the end
+  std::optional<bool> addEnabled;                // the add button's new state; none: as it is
+};
+
+// The selection moves in the available list.
+ColumnStep SelectAvailable(const std::vector<std::string>& shown, int availableRow);
+
+// A double-click on the selected available heading.
+ColumnStep AddByDoubleClick(const std::vector<std::string>& shown, int availableRow);
+
+// The add button.
+ColumnStep AddByButton(const std::vector<std::string>& shown, int availableRow);
+
+// The remove button or a double-click in the shown list, on shown row `shownRow` (-1 for
+// none): the top row is never removed. `removes` says whether the row goes.
+struct RemoveStep {
+  ColumnRefusal refusal = ColumnRefusal::None;
+  bool removes = false;
+  bool addEnabled = false;
+};
+RemoveStep RemoveShown(int shownRow, int availableRow);
+
+// Whether the remove button is enabled with shown row `shownRow` selected.
+bool CanRemoveShown(int shownRow);

@@ -7,9 +7,6 @@
 #include "platform/private_profile.h"
 #include "platform/text_bytes.h"
 
-ColumnTable g_columns{};
-int32_t g_columnCount = 0;
-
 namespace {
 
 constexpr const char* kSection = "LOADCOL";

@@ -47,6 +47,8 @@ int LoadColumns(const std::string& iniPath, ColumnTable& table);
 // False when the file could not be written.
 bool SaveColumns(const std::string& iniPath, const ColumnTable& table, int count);
 
-// Process-wide: the list's column table and the number of rows in use.
-extern ColumnTable g_columns;
-extern int32_t g_columnCount;
+// The list's columns: the table and the number of its rows in use, from the left.
+struct ListColumns {
+  ColumnTable table{};
+  int32_t count = 0;
+};

@@ -5,7 +5,7 @@
 
 #include "book/phone_match.h"
 #include "listing/column_table.h"
-#include "listing/list_state.h"
+#include "listing/sort_directions.h"
 
 namespace {
 

@@ -61,8 +61,9 @@ struct Figures {
 // while the program runs and would give that back, so it reads a copy: a file it has never
 // held is read from the disk. Only once the program has ended: reading changes what the
 // library holds.
-std::vector<BookEntry> ReadThroughTheLibrary(const std::filesystem::path& copy) {
-  std::filesystem::copy_file(g_bookPath, copy, std::filesystem::copy_options::overwrite_existing);
+std::vector<BookEntry> ReadThroughTheLibrary(const std::filesystem::path& book,
+                                             const std::filesystem::path& copy) {
+  std::filesystem::copy_file(book, copy, std::filesystem::copy_options::overwrite_existing);
   LinkedCallDirLibrary reader;
   std::vector<BookEntry> stored;
   if (reader.Open(copy.c_str()) != 0) {
@@ -75,10 +76,10 @@ std::vector<BookEntry> ReadThroughTheLibrary(const std::filesystem::path& copy) 
 
 // The book file through the library's own reader, reached directly as its format tests do:
 // it leaves the running library alone.
-std::vector<BookEntry> ReadWhileRunning() {
+std::vector<BookEntry> ReadWhileRunning(const std::filesystem::path& book) {
   std::vector<BookEntry> stored;
   calldir::FileStamp stamp;
-  if (calldir::LoadBookFile(g_bookPath, stored, stamp) != calldir::LoadResult::Loaded) {
+  if (calldir::LoadBookFile(book.string(), stored, stamp) != calldir::LoadResult::Loaded) {
     stored.clear();
   }
   return stored;
@@ -179,7 +180,7 @@ void Soak::CheckStoredBook(int operation, std::size_t from) {
   });
   if (last != end) bookFileInStep_ = last->ok;
   if (!bookFileInStep_) return;
-  CheckBookFile(operation, ReadWhileRunning());
+  CheckBookFile(operation, ReadWhileRunning(home_ / "CallDir.csv"));
   ++figures_.storesCompared;
 }
 
@@ -347,7 +348,8 @@ int Soak::Run() {
   CheckOperation(options_.operations, from, Op::Save);
   app_->mainFrame()->close();
   app_->ExitInstance();
-  CheckBookFile(options_.operations, ReadThroughTheLibrary(home_ / "read-back.csv"));
+  CheckBookFile(options_.operations,
+                ReadThroughTheLibrary(home_ / "CallDir.csv", home_ / "read-back.csv"));
   Report(Clock::now() - started);
   return figures_.findings.empty() ? 0 : 1;
 }

@@ -10,6 +10,8 @@ class FakeBookListView : public BookListView {
  public:
   std::vector<int> rows;  // the book index each row shows
   int selectedRow = -1;
+  int currentRow = 0;
+  bool rowChosen = false;
   int refreshCount = 0;
 
   void RefreshList() override { ++refreshCount; }
@@ -18,4 +20,7 @@ class FakeBookListView : public BookListView {
   int EntryIndexOfRow(int row) const override {
     return row >= 0 && row < RowCount() ? rows[static_cast<std::size_t>(row)] : -1;
   }
+  int CurrentRow() const override { return currentRow; }
+  bool RowChosen() const override { return rowChosen; }
+  void SetRowChosen(bool chosen) override { rowChosen = chosen; }
 };

@@ -39,8 +39,9 @@ QListWidget* MakeList(const char* objectName, QWidget* parent) {
 
 }  // namespace
 
-CColumnDlg::CColumnDlg(BookListView& list, Prompter& prompter, QWidget* parent)
-    : QDialog(parent), list_(list), prompter_(prompter), pending_(g_columns) {
+CColumnDlg::CColumnDlg(ListColumns& columns, BookListView& list, Prompter& prompter,
+                       QWidget* parent)
+    : QDialog(parent), columns_(columns), list_(list), prompter_(prompter), pending_(columns.table) {
   setObjectName("columnDialog");
   setWindowTitle(QStringLiteral("表示項目の設定"));
   BuildControls();
@@ -98,9 +99,9 @@ void CColumnDlg::FillLists() {
   addButton_->setEnabled(false);
   removeButton_->setEnabled(false);
   for (const ColumnDef& column : DefaultColumns()) availableList_->addItem(HeadingText(column));
-  // The list keeps g_columns' widths in step with its header, so there is nothing to fetch.
-  for (int j = 0; j < g_columnCount && j < kMaxColumns; ++j) {
-    const ColumnDef& column = g_columns[static_cast<std::size_t>(j)];
+  // The list keeps the table's widths in step with its header, so there is nothing to fetch.
+  for (int j = 0; j < columns_.count && j < kMaxColumns; ++j) {
+    const ColumnDef& column = columns_.table[static_cast<std::size_t>(j)];
     if (column.heading[0] != '\0') shownList_->addItem(HeadingText(column));
   }
   const QString number = HeadingText(DefaultColumns()[0]);
@@ -110,79 +111,53 @@ void CColumnDlg::FillLists() {
   }
 }
 
-bool CColumnDlg::ShownIsFull() const {
-  return shownList_->count() >= kMaxColumns;
+std::vector<std::string> CColumnDlg::ShownHeadings() const {
+  std::vector<std::string> headings;
+  for (int i = 0; i < shownList_->count(); ++i) {
+    headings.push_back(ToCp932(shownList_->item(i)->text()));
+  }
+  return headings;
 }
 
-bool CColumnDlg::IsShown(const QString& heading) const {
-  return !shownList_->findItems(heading, Qt::MatchExactly).isEmpty();
-}
-
-// The top available item is the number, which every list shows first and no one adds.
-bool CColumnDlg::TopAvailableIsSelected() const {
-  return availableList_->currentRow() == 0;
-}
-
-void CColumnDlg::Tell(const char* message) {
+void CColumnDlg::Tell(ColumnRefusal refusal) {
+  const char* message = refusal == ColumnRefusal::AlreadyShown ? kAlreadyShown
+                        : refusal == ColumnRefusal::CannotAdd  ? kCannotAdd
+                                                               : kCannotRemove;
   TellInDialog(prompter_, *this, message);
 }
 
+void CColumnDlg::Apply(const ColumnStep& step) {
+  if (step.refusal != ColumnRefusal::None) Tell(step.refusal);
+  if (step.appends) shownList_->addItem(availableList_->currentItem()->text());
+  if (step.addEnabled) addButton_->setEnabled(*step.addEnabled);
+}
+
 void CColumnDlg::OnAvailableSelectionChanged() {
-  const QListWidgetItem* item = availableList_->currentItem();
-  if (item == nullptr || TopAvailableIsSelected()) {
-    addButton_->setEnabled(false);
-  } else if (ShownIsFull()) {
-    Tell(kAlreadyShown);  // the add button keeps its state
-  } else if (IsShown(item->text())) {
-    Tell(kAlreadyShown);
-    addButton_->setEnabled(false);
-  } else {
-    addButton_->setEnabled(true);
-  }
+  Apply(SelectAvailable(ShownHeadings(), availableList_->currentRow()));
 }
 
 void CColumnDlg::OnAvailableDoubleClicked() {
-  const QListWidgetItem* item = availableList_->currentItem();
-  if (item == nullptr) return;
-  if (TopAvailableIsSelected()) {
-    Tell(kCannotAdd);
-  } else if (ShownIsFull() || IsShown(item->text())) {
-    Tell(kAlreadyShown);
-  } else {
-    shownList_->addItem(item->text());
-  }
+  Apply(AddByDoubleClick(ShownHeadings(), availableList_->currentRow()));
 }
 
 void CColumnDlg::OnAddClicked() {
-  const QListWidgetItem* item = availableList_->currentItem();
-  if (ShownIsFull()) {
-    Tell(kAlreadyShown);
-  } else if (item == nullptr || TopAvailableIsSelected()) {
-    addButton_->setEnabled(false);
-  } else if (IsShown(item->text())) {
-    Tell(kAlreadyShown);
-    addButton_->setEnabled(false);
-  } else {
-    shownList_->addItem(item->text());
-    addButton_->setEnabled(true);
-  }
+  Apply(AddByButton(ShownHeadings(), availableList_->currentRow()));
 }
 
 void CColumnDlg::OnShownSelectionChanged() {
-  removeButton_->setEnabled(shownList_->currentRow() != 0);
+  removeButton_->setEnabled(CanRemoveShown(shownList_->currentRow()));
 }
 
 void CColumnDlg::OnRemove() {
-  const int row = shownList_->currentRow();
-  if (row == 0) {
-    Tell(kCannotRemove);
-  } else if (row > 0) {
+  const RemoveStep step = RemoveShown(shownList_->currentRow(), availableList_->currentRow());
+  if (step.refusal != ColumnRefusal::None) Tell(step.refusal);
+  if (step.removes) {
     // Nothing stays selected, as after any removal, so a second press removes nothing.
     const QSignalBlocker quiet(shownList_);
-    delete shownList_->takeItem(row);
+    delete shownList_->takeItem(shownList_->currentRow());
     shownList_->setCurrentRow(-1);
   }
-  addButton_->setEnabled(!TopAvailableIsSelected());
+  addButton_->setEnabled(step.addEnabled);
 }
 
 void CColumnDlg::OnAllColumns() {
@@ -192,18 +167,14 @@ void CColumnDlg::OnAllColumns() {
     for (const ColumnDef& column : DefaultColumns()) shownList_->addItem(HeadingText(column));
   }
   // Only the dialog's copy changes: Cancel must leave the list's columns as they were.
-  PrepareAllColumns(pending_, g_columnCount);
+  PrepareAllColumns(pending_, columns_.count);
   addButton_->setEnabled(false);
   removeButton_->setEnabled(false);
 }
 
 void CColumnDlg::OnOk() {
-  std::vector<std::string> headings;
-  for (int i = 0; i < shownList_->count(); ++i) {
-    headings.push_back(ToCp932(shownList_->item(i)->text()));
-  }
-  g_columns = pending_;
-  g_columnCount = StoreChosenColumns(g_columns, headings);
+  columns_.table = pending_;
+  columns_.count = StoreChosenColumns(columns_.table, ShownHeadings());
   list_.RefreshList();
   accept();
 }

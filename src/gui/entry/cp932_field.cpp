@@ -10,10 +10,14 @@
 
 namespace {
 
-// The bytes a field was given by the program and the text it showed for them: while the
-// field still shows that text, unedited, those bytes are its value.
-constexpr char kStoredBytes[] = "cp932StoredBytes";
-constexpr char kStoredShown[] = "cp932StoredShown";
+// The properties that keep the bytes a field was given by the program and the text it
+// showed for them: while the field still shows that text, unedited, those bytes are its value.
+const char* StoredBytesProperty() {
+  return "cp932StoredBytes";
+}
+const char* StoredShownProperty() {
+  return "cp932StoredShown";
+}
 
 // The size in code page 932 of one character (its UTF-16 units), or -1 when the code page
 // cannot hold it.
@@ -124,17 +128,17 @@ void LimitCp932Bytes(QLineEdit* edit, int maxBytes) {
 }
 
 std::string Cp932Text(const QLineEdit* edit) {
-  const QVariant shown = edit->property(kStoredShown);
+  const QVariant shown = edit->property(StoredShownProperty());
   if (!edit->isModified() && shown.isValid() && shown.toString() == edit->text()) {
-    return edit->property(kStoredBytes).toByteArray().toStdString();
+    return edit->property(StoredBytesProperty()).toByteArray().toStdString();
   }
   return ToCp932(edit->text());
 }
 
 void SetCp932Text(QLineEdit* edit, std::string_view cp932Text) {
   const QString shown = FromCp932(cp932Text);
-  edit->setProperty(kStoredBytes, QByteArray(cp932Text.data(), static_cast<qsizetype>(cp932Text.size())));
-  edit->setProperty(kStoredShown, shown);
+  edit->setProperty(StoredBytesProperty(), QByteArray(cp932Text.data(), static_cast<qsizetype>(cp932Text.size())));
+  edit->setProperty(StoredShownProperty(), shown);
   edit->setText(shown);
   // A text that cannot be shown whole cannot be edited either: it keeps its stored bytes.
   const bool whole = IsWholeCp932(cp932Text);

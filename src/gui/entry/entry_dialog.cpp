@@ -11,17 +11,11 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/startup.h"
-#include "book/phone_match.h"
-#include "editor/edit_request.h"
 #include "editor/entry_flows.h"
 #include "gui/main_window/app_context.h"
 #include "gui/list/book_list.h"
 #include "gui/entry/cp932_field.h"
 #include "platform/text_bytes.h"
-#include "listing/list_state.h"
-
-CEntryDlg* g_entryDlg = nullptr;
 
 namespace {
 
@@ -177,88 +171,48 @@ bool CEntryDlg::eventFilter(QObject* watched, QEvent* event) {
   return QDialog::eventFilter(watched, event);
 }
 
-int CEntryDlg::DoModal() {
-  OnInitDialog();
+int CEntryDlg::DoModal(const OpenRequest& request) {
+  OnInitDialog(DecideOpening(app_.access.book, request, app_.adapterEnabled));
   return exec();
 }
 
-void CEntryDlg::OnInitDialog() {
-  ResetControls();
-  const std::string startNumber(FieldText(g_startNumber));
-  if (!startNumber.empty()) {
-    const int index = FindEntryByPhone(app_.access.book, startNumber);
-    if (index != -1) ShowExisting(index);
-    SetCp932Text(phone_, startNumber);  // the number as it was given
-    text_bytes::FillField(g_startNumber, "");
-  }
-  EnableAdapterControls();
-  if (g_editByIndex == 1) {
-    g_editByIndex = 0;
-    if (app_.access.book.IsValidIndex(g_editIndex)) ShowExisting(g_editIndex);
-  } else if (g_currentRow >= 0 && g_rowChosen == 1) {
-    g_rowChosen = 0;
-    // The row's own entry; a row that shows none opens the dialog as for a new entry.
-    const int index = list_.EntryIndexOfRow(g_currentRow);
-    if (app_.access.book.IsValidIndex(index)) {
-      ShowExisting(index);
-      const bool wanted = FieldText(app_.access.book[index].adapterWanted) == "1";
-      callRejected_->setEnabled(wanted && g_adapterEnabled == 1);
-    }
-  }
+void CEntryDlg::OnInitDialog(const EntryOpening& opening) {
+  if (opening.clearsRowChosen) list_.SetRowChosen(false);
+  ShowForm(opening.form);
+  update_->setText(QString::fromUtf8(opening.updateCaption ? kUpdateCaption : kRegisterCaption));
+  registeredName_->setEnabled(opening.adapterControls);
+  illumination_->setEnabled(opening.adapterControls);
+  adapterWanted_->setEnabled(opening.adapterControls);
+  callRejected_->setEnabled(opening.callRejectionEnabled);
   phone_->setFocus();
   RememberPhoneAtFocus();
 }
 
-// Every opening starts from an empty form: nothing typed survives from the last one.
-void CEntryDlg::ResetControls() {
-  for (QLineEdit* edit : findChildren<QLineEdit*>()) SetCp932Text(edit, "");
-  adapterWanted_->setChecked(false);
-  callRejected_->setChecked(false);
-  illumination_->setCurrentIndex(0);
-  update_->setText(QString::fromUtf8(kRegisterCaption));
-}
-
-void CEntryDlg::EnableAdapterControls() {
-  const bool enabled = g_adapterEnabled == 1;
-  registeredName_->setEnabled(enabled);
-  illumination_->setEnabled(enabled);
-  adapterWanted_->setEnabled(enabled);
-  callRejected_->setEnabled(false);
-}
-
-void CEntryDlg::ShowExisting(int index) {
-  update_->setText(QString::fromUtf8(kUpdateCaption));
-  FillFromEntry(index);
-}
-
-void CEntryDlg::FillFromEntry(int index) {
-  const BookEntry& e = app_.access.book[index];
-  SetCp932Text(phone_, FieldText(e.number));
-  SetCp932Text(registeredName_, FieldText(e.registeredName));
-  SetCp932Text(name_, FieldText(e.name));
-  SetCp932Text(nameKana_, FieldText(e.nameKana));
-  SetCp932Text(postalCode_, FieldText(e.postalCode));
-  SetCp932Text(fax_, FieldText(e.fax));
-  SetCp932Text(company_, FieldText(e.company));
-  SetCp932Text(email_, FieldText(e.email));
-  SetCp932Text(address_, FieldText(e.address));
-  SetCp932Text(companyAddress_, FieldText(e.companyAddress));
-  adapterWanted_->setChecked(FieldText(e.adapterWanted) == "1");
-  callRejected_->setChecked(FieldText(e.callAccept) != "1");
-  const int pattern = text_bytes::ParseInt(FieldText(e.illumination));
-  illumination_->setCurrentIndex(pattern >= 0 && pattern < illumination_->count() ? pattern : 0);
+// Every opening fills every control: nothing typed survives from the last one.
+void CEntryDlg::ShowForm(const EntryForm& form) {
+  SetCp932Text(phone_, form.number);
+  SetCp932Text(registeredName_, form.registeredName);
+  SetCp932Text(name_, form.name);
+  SetCp932Text(nameKana_, form.nameKana);
+  SetCp932Text(postalCode_, form.postalCode);
+  SetCp932Text(fax_, form.fax);
+  SetCp932Text(company_, form.company);
+  SetCp932Text(email_, form.email);
+  SetCp932Text(address_, form.address);
+  SetCp932Text(companyAddress_, form.companyAddress);
+  adapterWanted_->setChecked(form.adapterWanted);
+  callRejected_->setChecked(form.callRejected);
+  illumination_->setCurrentIndex(form.illumination);
 }
 
 void CEntryDlg::RememberPhoneAtFocus() {
-  text_bytes::FillField(g_phoneAtFocus, Cp932Text(phone_));
+  phoneAtFocus_ = Cp932Text(phone_);
 }
 
 // A number the user changed will be registered as a new entry unless the book holds it;
 // nothing turns the caption back while the dialog stays open.
 void CEntryDlg::OnPhoneEdited() {
-  if (Cp932Text(phone_) != FieldText(g_phoneAtFocus)) {
-    update_->setText(QString::fromUtf8(kRegisterCaption));
-  }
+  if (Cp932Text(phone_) != phoneAtFocus_) update_->setText(QString::fromUtf8(kRegisterCaption));
 }
 
 EntryForm CEntryDlg::ReadForm() const {
@@ -279,39 +233,27 @@ EntryForm CEntryDlg::ReadForm() const {
   return form;
 }
 
+EntryFlowContext CEntryDlg::Flow() {
+  return {app_.access, app_.adapter, app_.adapterEnabled, [this] { list_.RefreshList(); }};
+}
+
 void CEntryDlg::SaveEntry() {
-  EntryFlowContext flow{app_.access, app_.adapter, g_adapterEnabled == 1,
-                        [this] { list_.RefreshList(); }};
+  EntryFlowContext flow = Flow();
   const QWidget* owner = this;
   if (::SaveEntry(flow, ReadForm(), PromptOwner::Of(owner)) == SaveResult::Close) reject();
 }
 
 void CEntryDlg::DeleteCurrentEntry() {
   if (!list_.HasSelectedRow()) return;
-  EntryFlowContext flow{app_.access, app_.adapter, g_adapterEnabled == 1,
-                        [this] { list_.RefreshList(); }};
-  DeleteEntry(flow, list_.EntryIndexOfRow(g_currentRow));
+  EntryFlowContext flow = Flow();
+  DeleteEntry(flow, list_.EntryIndexOfRow(list_.CurrentRow()));
 }
 
-void EditNewEntry() {
-  g_rowChosen = 0;
-  g_entryDlg->DoModal();
-}
-
-void EditChosenEntry() {
-  g_entryDlg->DoModal();
-}
-
-void EditCurrentRowEntry() {
-  g_rowChosen = 1;
-  g_entryDlg->DoModal();
-}
-
-void EditStartNumberEntry() {
-  if (g_startNumber[0] != '\0') g_entryDlg->DoModal();
+OpenRequest RequestForCurrentRow(const BookListView& list) {
+  return OpenRequest::ForListRow(list.RowChosen(), list.EntryIndexOfRow(list.CurrentRow()));
 }
 
 void EditEntryInOwnDialog(AppContext& app, BookListView& list, QWidget* parent) {
   CEntryDlg dialog(app, list, parent);
-  dialog.DoModal();
+  dialog.DoModal(RequestForCurrentRow(list));
 }

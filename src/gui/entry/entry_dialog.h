@@ -1,12 +1,14 @@
 // The entry edit dialog "電話帳編集画面": registers a new entry or changes an existing one,
 // in the book and, when wanted, in the adapter; it also carries the delete of the list's
-// current entry. What an opening shows is decided by the process-wide requests
-// (g_startNumber, g_editByIndex, g_rowChosen with g_currentRow).
+// current entry. What an opening shows is decided from the request its opener hands it
+// (editor/entry_opening.h).
 #pragma once
 
 #include <QDialog>
+#include <string>
 
-#include "editor/entry_form.h"
+#include "editor/entry_flows.h"
+#include "editor/entry_opening.h"
 
 class QCheckBox;
 class QComboBox;
@@ -21,12 +23,10 @@ class CEntryDlg : public QDialog {
  public:
   CEntryDlg(AppContext& app, BookListView& list, QWidget* parent = nullptr);
 
-  // Opens the dialog modally on what the requests ask for, in this order: the start number
-  // (looked up, hyphens and separators aside), the entry g_editIndex when g_editByIndex is
-  // 1, the entry of list row g_currentRow when g_rowChosen is 1, else a new entry. Each
-  // request is used up by the opening that uses it. Returns when the entry was saved or
-  // the user cancelled; the result means nothing to callers.
-  int DoModal();
+  // Opens the dialog modally on what `request` asks for; an opening that uses the list's
+  // row-chosen flag up clears it. Returns when the entry was saved or the user cancelled;
+  // the result means nothing to callers.
+  int DoModal(const OpenRequest& request);
 
   // The delete command (menu and context menu) and the Delete key: asks, then deletes the
   // entry the list's current row shows. Does nothing when no row is selected.
@@ -38,15 +38,13 @@ class CEntryDlg : public QDialog {
  private:
   void BuildControls();
   void ConnectControls();
-  void OnInitDialog();
-  void ResetControls();
-  void EnableAdapterControls();
-  void FillFromEntry(int index);
-  void ShowExisting(int index);
+  void OnInitDialog(const EntryOpening& opening);
+  void ShowForm(const EntryForm& form);
   void RememberPhoneAtFocus();
   void OnPhoneEdited();
   void SaveEntry();
   EntryForm ReadForm() const;
+  EntryFlowContext Flow();
 
   AppContext& app_;
   BookListView& list_;
@@ -66,17 +64,13 @@ class CEntryDlg : public QDialog {
   QLineEdit* email_;           // 1011
   QPushButton* update_;        // 1000
   QPushButton* cancel_;        // 2
+  std::string phoneAtFocus_;   // the phone field's text (code page 932) when it last gained the focus
 };
 
-// The shared dialog, made by the main frame before start-up and kept for the whole run.
-extern CEntryDlg* g_entryDlg;
+// The request of the list's current row: its entry when the user picked the row (Enter, a
+// click, a double-click), else a new entry.
+OpenRequest RequestForCurrentRow(const BookListView& list);
 
-// The openers of the shared dialog, for the main frame and the list. Each runs it modally.
-void EditNewEntry();          // "新規(&M)" (32781), toolbar "新規" (32782): an empty dialog
-void EditChosenEntry();       // context menu "編集" (61470): the current row if one was picked
-void EditCurrentRowEntry();   // Enter on a selected row: the current row's entry
-void EditStartNumberEntry();  // after start-up: the start number, when one was given
-
-// The list's double-click, after its button-down set g_rowChosen: a dialog of its own on
-// the current row, gone when it closes.
+// The list's double-click, after its button-down chose the row: a dialog of its own on the
+// current row, gone when it closes.
 void EditEntryInOwnDialog(AppContext& app, BookListView& list, QWidget* parent);

@@ -3,6 +3,7 @@
 #include <QHeaderView>
 #include <QIcon>
 
+#include "app/session.h"
 #include "gui/list/book_list.h"
 #include "gui/common/qt_text.h"
 #include "index/kana_filter.h"
@@ -17,7 +18,8 @@ constexpr int kPlainKanaPerRow = 5;
 
 }  // namespace
 
-CTreeV::CTreeV(BookListView& list, QWidget* parent) : QTreeWidget(parent), list_(list) {
+CTreeV::CTreeV(Session& session, BookListView& list, QWidget* parent)
+    : QTreeWidget(parent), session_(session), list_(list) {
   setObjectName("kanaTree");
   setAccessibleName(QStringLiteral("かな索引"));
   setHeaderHidden(true);
@@ -25,6 +27,9 @@ CTreeV::CTreeV(BookListView& list, QWidget* parent) : QTreeWidget(parent), list_
   setRootIsDecorated(true);
   setIconSize(QSize(16, 16));
   setIndentation(14);  // so the kana nodes fit the 100-pixel pane
+  // A closed book, open when its node is selected.
+  bookIcon_.addFile(QStringLiteral(":/icons/book-closed.svg"), QSize(16, 16), QIcon::Normal);
+  bookIcon_.addFile(QStringLiteral(":/icons/book-open.svg"), QSize(16, 16), QIcon::Selected);
   Build();
   connect(this, &QTreeWidget::currentItemChanged, this,
           [this](QTreeWidgetItem* current) { OnCurrentItemChanged(current); });
@@ -34,9 +39,9 @@ void CTreeV::Build() {
   QTreeWidgetItem* root = AddNode(nullptr, kKanaRootText.data());
   for (int row = 0; row < kKanaRowCount; ++row) {
     QTreeWidgetItem* rowNode = AddNode(root, KanaRowNames[static_cast<std::size_t>(row)]);
-    const auto& slots = KanaRowTable[static_cast<std::size_t>(row)];
+    const auto& rowSlots = KanaRowTable[static_cast<std::size_t>(row)];
     for (int slot = 0; slot < kPlainKanaPerRow; ++slot) {
-      const char* kana = slots[static_cast<std::size_t>(slot)];
+      const char* kana = rowSlots[static_cast<std::size_t>(slot)];
       if (IsKanaFiller(kana) || kana[0] == '\0' || kana[0] == ' ') break;
       AddNode(rowNode, kana);
     }
@@ -45,16 +50,10 @@ void CTreeV::Build() {
 }
 
 QTreeWidgetItem* CTreeV::AddNode(QTreeWidgetItem* parent, const char* cp932Text) {
-  static const QIcon book = [] {
-    QIcon icon;
-    icon.addFile(QStringLiteral(":/icons/book-closed.svg"), QSize(16, 16), QIcon::Normal);
-    icon.addFile(QStringLiteral(":/icons/book-open.svg"), QSize(16, 16), QIcon::Selected);
-    return icon;
-  }();
   auto* node = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(this);
   node->setText(0, FromCp932(cp932Text));
   node->setData(0, kFilterTextRole, QByteArray(cp932Text));
-  node->setIcon(0, book);
+  node->setIcon(0, bookIcon_);
   return node;
 }
 
@@ -65,6 +64,7 @@ void CTreeV::SelectRoot() {
 void CTreeV::OnCurrentItemChanged(QTreeWidgetItem* current) {
   if (current == nullptr) return;  // only while the tree is being torn down
   const QByteArray text = current->data(0, kFilterTextRole).toByteArray();
-  text_bytes::FillField(g_kanaFilter, std::string_view(text.constData(), static_cast<std::size_t>(text.size())));
+  text_bytes::FillField(session_.kanaFilter,
+                        std::string_view(text.constData(), static_cast<std::size_t>(text.size())));
   list_.RefreshList();
 }

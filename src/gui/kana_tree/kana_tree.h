@@ -3,15 +3,18 @@
 // narrows the phone-book list to the readings it stands for.
 #pragma once
 
+#include <QIcon>
 #include <QTreeWidget>
 
 class BookListView;
+struct Session;
 
 class CTreeV final : public QTreeWidget {
   Q_OBJECT
 
  public:
-  CTreeV(BookListView& list, QWidget* parent = nullptr);
+  // A selection writes its text into the session's kana filter and refreshes `list`.
+  CTreeV(Session& session, BookListView& list, QWidget* parent = nullptr);
 
   // Selects the root, so that the kana filter lists the whole book from the start.
   void SelectRoot();
@@ -21,5 +24,7 @@ class CTreeV final : public QTreeWidget {
   QTreeWidgetItem* AddNode(QTreeWidgetItem* parent, const char* cp932Text);
   void OnCurrentItemChanged(QTreeWidgetItem* current);
 
+  Session& session_;
   BookListView& list_;
+  QIcon bookIcon_;
 };

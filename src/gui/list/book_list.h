@@ -18,4 +18,13 @@ class BookListView {
 
   // The book index of the entry that list row `row` shows, or -1 for no such row.
   virtual int EntryIndexOfRow(int row) const = 0;
+
+  // The row the edit dialog and the delete act on: the row the user selected last. It
+  // keeps its value across a refill.
+  virtual int CurrentRow() const = 0;
+
+  // Whether the user picked a row (a click on a row, Enter, Delete) since the flag was last
+  // cleared (a click beside the rows, an opening of the edit dialog that used it).
+  virtual bool RowChosen() const = 0;
+  virtual void SetRowChosen(bool chosen) = 0;
 };

@@ -1,27 +1,27 @@
 #include "gui/list/book_list_model.h"
 
 #include "gui/common/qt_text.h"
-#include "platform/text_bytes.h"
-#include "listing/column_table.h"
 #include "listing/list_cells.h"
-#include "listing/list_state.h"
+#include "platform/text_bytes.h"
 
-BookListModel::BookListModel(const PhoneBook& book, QObject* parent)
-    : QAbstractTableModel(parent), book_(book) {}
+BookListModel::BookListModel(const PhoneBook& book, const ListColumns& columns, QObject* parent)
+    : QAbstractTableModel(parent), book_(book), columns_(columns) {}
+
+const ColumnDef& BookListModel::Column(int position) const {
+  return columns_.table[static_cast<std::size_t>(position)];
+}
 
 void BookListModel::Fill(int count) {
   beginResetModel();
-  columns_ = g_columnCount;
+  columnCount_ = columns_.count;
   rows_ = ListedEntries(book_, count);
   endResetModel();
 }
 
-void BookListModel::SortByColumn(int position) {
-  if (position < 0 || position >= columns_) return;
-  const ColumnDef& column = g_columns[static_cast<std::size_t>(position)];
+void BookListModel::SortByColumn(int position, int32_t direction) {
+  if (position < 0 || position >= columnCount_) return;
   Q_EMIT layoutAboutToBeChanged();
-  SortRows(book_, rows_, position, column.fieldId,
-           g_sortDir[static_cast<std::size_t>(position)]);
+  SortRows(book_, rows_, position, Column(position).fieldId, direction);
   Q_EMIT layoutChanged();
 }
 
@@ -32,13 +32,13 @@ int BookListModel::EntryIndexOfRow(int row) const {
 
 std::string_view BookListModel::CellBytes(int row, int position) const {
   const int index = EntryIndexOfRow(row);
-  if (index < 0 || position < 0 || position >= columns_) return {};
-  return CellText(book_[index], position, g_columns[static_cast<std::size_t>(position)].fieldId);
+  if (index < 0 || position < 0 || position >= columnCount_) return {};
+  return CellText(book_[index], position, Column(position).fieldId);
 }
 
 Qt::Alignment BookListModel::ColumnAlignment(int position) const {
-  if (position < 0 || position >= columns_) return Qt::AlignLeft;
-  switch (g_columns[static_cast<std::size_t>(position)].format) {
+  if (position < 0 || position >= columnCount_) return Qt::AlignLeft;
+  switch (Column(position).format) {
     case kAlignRight: return Qt::AlignRight;
     case kAlignCenter: return Qt::AlignHCenter;
     default: return Qt::AlignLeft;
@@ -50,7 +50,7 @@ int BookListModel::rowCount(const QModelIndex& parent) const {
 }
 
 int BookListModel::columnCount(const QModelIndex& parent) const {
-  return parent.isValid() ? 0 : columns_;
+  return parent.isValid() ? 0 : columnCount_;
 }
 
 QVariant BookListModel::data(const QModelIndex& index, int role) const {
@@ -65,10 +65,9 @@ QVariant BookListModel::data(const QModelIndex& index, int role) const {
 }
 
 QVariant BookListModel::headerData(int section, Qt::Orientation orientation, int role) const {
-  if (orientation != Qt::Horizontal || section < 0 || section >= columns_) return {};
-  const ColumnDef& column = g_columns[static_cast<std::size_t>(section)];
+  if (orientation != Qt::Horizontal || section < 0 || section >= columnCount_) return {};
   switch (role) {
-    case Qt::DisplayRole: return FromCp932(text_bytes::FieldText(column.heading));
+    case Qt::DisplayRole: return FromCp932(text_bytes::FieldText(Column(section).heading));
     case Qt::TextAlignmentRole: {
       // The first column is always left-aligned, its heading as its cells.
       const Qt::Alignment alignment = section == 0 ? Qt::AlignLeft : ColumnAlignment(section);

@@ -8,20 +8,20 @@
 #include <vector>
 
 #include "book/phone_book.h"
+#include "listing/column_table.h"
 
 class BookListModel final : public QAbstractTableModel {
   Q_OBJECT
 
  public:
-  explicit BookListModel(const PhoneBook& book, QObject* parent = nullptr);
+  BookListModel(const PhoneBook& book, const ListColumns& columns, QObject* parent = nullptr);
 
   // Rebuilds the columns from the column table and the rows from the first `count` slots
   // of the display list, in display-list order.
   void Fill(int count);
 
-  // Orders the rows by the cells of column position `position`, in that position's
-  // direction.
-  void SortByColumn(int position);
+  // Orders the rows by the cells of column position `position`, in `direction`.
+  void SortByColumn(int position, int32_t direction);
 
   // The book index of the entry row `row` shows, or -1.
   int EntryIndexOfRow(int row) const;
@@ -38,7 +38,10 @@ class BookListModel final : public QAbstractTableModel {
   QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
 
  private:
+  const ColumnDef& Column(int position) const;
+
   const PhoneBook& book_;
+  const ListColumns& columns_;
   std::vector<int> rows_;  // book indexes, in the order shown
-  int columns_ = 0;
+  int columnCount_ = 0;
 };

@@ -5,20 +5,18 @@
 #include <QMenu>
 #include <QMouseEvent>
 
+#include "app/session.h"
 #include "book/phone_book.h"
 #include "gui/list/book_list_model.h"
 #include "gui/list/row_painter.h"
 #include "index/kana_filter.h"
-#include "platform/program_folder.h"
 #include "listing/column_table.h"
-#include "listing/list_state.h"
 
-CDudOdeView* g_listView = nullptr;
-
-CDudOdeView::CDudOdeView(PhoneBook& book, QWidget* parent)
-    : CListV(parent),
+CDudOdeView::CDudOdeView(PhoneBook& book, Session& session, QWidget* parent)
+    : CListV(session.columns, parent),
       book_(book),
-      model_(new BookListModel(book, this)),
+      session_(session),
+      model_(new BookListModel(book, session.columns, this)),
       painter_(new RowPainter(*model_, this)) {
   setObjectName("phoneBookList");
   setAccessibleName(QStringLiteral("電話帳一覧"));
@@ -29,23 +27,23 @@ CDudOdeView::CDudOdeView(PhoneBook& book, QWidget* parent)
           [this](const QModelIndex& current) { OnCurrentRowChanged(current); });
 }
 
-void CDudOdeView::OnInitialUpdate() {
-  g_columnCount = LoadColumns(g_columnIniPath, g_columns);
+void CDudOdeView::OnInitialUpdate(const std::string& columnIniPath) {
+  session_.columns.count = LoadColumns(columnIniPath, session_.columns.table);
   FillList(book_.entryCount());  // the display list is still the whole book in book order
 }
 
 void CDudOdeView::FillList(int count) {
   model_->Fill(count);
   horizontalHeader()->setSortIndicatorShown(false);
-  for (int i = 0; i < g_columnCount; ++i) {
-    SetStoredColumnWidth(i, g_columns[static_cast<std::size_t>(i)].width);
+  for (int i = 0; i < session_.columns.count; ++i) {
+    SetStoredColumnWidth(i, session_.columns.table[static_cast<std::size_t>(i)].width);
   }
   clearSelection();
   scrollToTop();  // as a list emptied and filled again
 }
 
 void CDudOdeView::RefreshList() {
-  FillList(ApplyKanaFilter(book_, g_kanaFilter));
+  FillList(ApplyKanaFilter(book_, session_.kanaFilter));
 }
 
 bool CDudOdeView::HasSelectedRow() const {
@@ -62,8 +60,8 @@ int CDudOdeView::EntryIndexOfRow(int row) const {
 
 void CDudOdeView::SortOnColumn(int column) {
   RefreshList();
-  const int32_t direction = ToggleSortDirection(column);
-  model_->SortByColumn(column);
+  const int32_t direction = sortDirections_.Toggle(column);
+  model_->SortByColumn(column, direction);
   horizontalHeader()->setSortIndicator(
       column, direction == kSortDescending ? Qt::DescendingOrder : Qt::AscendingOrder);
   horizontalHeader()->setSortIndicatorShown(true);
@@ -72,12 +70,12 @@ void CDudOdeView::SortOnColumn(int column) {
 // The current row follows the selection the user makes, never what was painted; a refill
 // that clears the selection leaves it as it was.
 void CDudOdeView::OnCurrentRowChanged(const QModelIndex& current) {
-  if (current.isValid()) g_currentRow = current.row();
+  if (current.isValid()) currentRow_ = current.row();
 }
 
 void CDudOdeView::mousePressEvent(QMouseEvent* event) {
   const bool onRow = indexAt(event->position().toPoint()).isValid();
-  g_rowChosen = onRow ? 1 : 0;
+  rowChosen_ = onRow;
   CListV::mousePressEvent(event);
   if (event->button() == Qt::RightButton && onRow) ShowContextMenu(event->position().toPoint());
 }
@@ -100,12 +98,12 @@ void CDudOdeView::keyPressEvent(QKeyEvent* event) {
     switch (event->key()) {
       case Qt::Key_Return:
       case Qt::Key_Enter:
-        g_rowChosen = 1;
+        rowChosen_ = true;
         Q_EMIT editRequested();
         break;
       case Qt::Key_Delete:
         Q_EMIT deleteRequested();
-        g_rowChosen = 1;
+        rowChosen_ = true;
         break;
       default: break;
     }

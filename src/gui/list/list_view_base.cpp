@@ -29,7 +29,7 @@ class ListHeader final : public QHeaderView {
 
 }  // namespace
 
-CListV::CListV(QWidget* parent) : RowTableView(parent) {
+CListV::CListV(ListColumns& columns, QWidget* parent) : RowTableView(parent), columns_(columns) {
   setHorizontalHeader(new ListHeader(this));
   horizontalHeader()->setHighlightSections(false);
   horizontalHeader()->setMinimumSectionSize(1);  // the 20-pixel rule is kept below
@@ -49,8 +49,8 @@ void CListV::OnSectionResized(int column, int oldWidth, int newWidth) {
     SetStoredColumnWidth(column, oldWidth);
     return;
   }
-  if (column >= 0 && column < g_columnCount) {
-    g_columns[static_cast<std::size_t>(column)].width = newWidth;
+  if (column >= 0 && column < columns_.count) {
+    columns_.table[static_cast<std::size_t>(column)].width = newWidth;
   }
 }
 

@@ -6,11 +6,14 @@
 
 #include "gui/list/row_table_view.h"
 
+struct ListColumns;
+
 class CListV : public RowTableView {
   Q_OBJECT
 
  public:
-  explicit CListV(QWidget* parent = nullptr);
+  // The widths the user drags go to `columns`.
+  explicit CListV(ListColumns& columns, QWidget* parent = nullptr);
 
   // A column dragged narrower than this keeps its last accepted width.
   static constexpr int kMinColumnWidth = 20;
@@ -26,5 +29,6 @@ class CListV : public RowTableView {
   void OnSectionResized(int column, int oldWidth, int newWidth);
   void PaintBeyondLastColumn();
 
+  ListColumns& columns_;
   bool settingWidth_ = false;
 };

@@ -1,17 +1,18 @@
 #include "gui/main_window/dudode_app.h"
 
+#include <utility>
+
 #include "messages/prompter.h"
 #include "app/startup.h"
 #include "book/book_storage.h"
-#include "gui/list/book_list_view.h"
 #include "gui/entry/entry_dialog.h"
+#include "gui/list/book_list_view.h"
 #include "gui/kana_tree/kana_tree.h"
 #include "gui/main_window/main_frame.h"
 #include "gui/common/message_box_prompter.h"
 #include "gui/common/qt_text.h"
 #include "platform/named_mutex.h"
 #include "platform/program_folder.h"
-#include "platform/text_bytes.h"
 
 CDudOdeApp::CDudOdeApp(CallDirLibrary& callDir, AdapterLibrary& adapter, Prompter& prompter,
                        MessageBoxPrompter* mainWindowPrompter)
@@ -21,21 +22,21 @@ CDudOdeApp::CDudOdeApp(CallDirLibrary& callDir, AdapterLibrary& adapter, Prompte
 CDudOdeApp::~CDudOdeApp() = default;
 
 bool CDudOdeApp::InitInstance(const QStringList& arguments) {
-  SetUpProgramFolder();
-  context_.access.bookPath = g_bookPath;
+  context_.paths = SetUpProgramFolder();
+  context_.access.bookPath = context_.paths.bookPath;
   // Qt has read the command line in the system's encoding; the number is code page 932.
-  text_bytes::FillField(g_startNumber, StartNumberFrom(ToCp932(arguments.join(' '))));
+  startNumber_ = StartNumberFrom(ToCp932(arguments.join(' ')));
 
   Prompter& prompter = context_.access.prompter;
   instanceLock_ = TakeInstanceLock(prompter);
   if (!instanceLock_) return false;
-  g_adapterEnabled = OpenAdapterIfFree(prompter, context_.adapter, g_portIniPath);
-  LoadBookAtStart(context_.access, context_.adapter, g_adapterEnabled == 1, g_exeDir);
+  context_.adapterEnabled = OpenAdapterIfFree(prompter, context_.adapter, context_.paths.portIniPath);
+  LoadBookAtStart(context_.access, context_.adapter, context_.adapterEnabled, context_.paths.exeDir);
 
   document_.SetTitle({});
   frame_ = std::make_unique<CMainFrame>(context_, document_);
   if (mainWindowPrompter_ != nullptr) mainWindowPrompter_->SetMainWindow(frame_.get());
-  frame_->listView().OnInitialUpdate();
+  frame_->listView().OnInitialUpdate(context_.paths.columnIniPath);
   frame_->setWindowTitle(MainCaption());
   frame_->show();
   // The tree takes the focus and its root becomes the first selection, so that every later
@@ -43,7 +44,10 @@ bool CDudOdeApp::InitInstance(const QStringList& arguments) {
   frame_->treeView().setFocus();
   frame_->treeView().SelectRoot();
 
-  EditStartNumberEntry();
+  if (!startNumber_.empty()) {
+    const std::string number = std::exchange(startNumber_, {});  // used once
+    frame_->entryDialog().DoModal(OpenRequest::ForStartNumber(number));
+  }
   return true;
 }
 

@@ -4,6 +4,7 @@
 
 #include <QStringList>
 #include <memory>
+#include <string>
 
 #include "book/phone_book.h"
 #include "gui/main_window/app_context.h"
@@ -40,6 +41,7 @@ class CDudOdeApp {
  private:
   PhoneBook book_;
   AppContext context_;
+  std::string startNumber_;  // the command line's number (code page 932), used once
   MessageBoxPrompter* mainWindowPrompter_;
   CDudOdeDoc document_;
   std::unique_ptr<NamedMutex> instanceLock_;

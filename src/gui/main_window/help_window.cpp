@@ -10,13 +10,6 @@ static void LoadHelpDocument() {
   Q_INIT_RESOURCE(help);
 }
 
-namespace {
-
-// The contents page of the help document (src/res/help).
-const QUrl kContentsUrl("qrc:/help/index.html");
-
-}  // namespace
-
 HelpWindow::HelpWindow(QWidget* parent)
     : QWidget(parent, Qt::Window), browser_(new QTextBrowser(this)) {
   LoadHelpDocument();
@@ -51,7 +44,7 @@ HelpWindow::HelpWindow(QWidget* parent)
 }
 
 void HelpWindow::ShowContents() {
-  browser_->setSource(kContentsUrl);
+  browser_->setSource(QUrl(QStringLiteral("qrc:/help/index.html")));  // the contents (src/res/help)
 }
 
 void ShowHelpContents(QWidget* parent) {

@@ -12,17 +12,6 @@
 
 namespace {
 
-struct Indicator {
-  const char* text;        // what the status bar shows while the key is on
-  const char* ledName;     // the keyboard extension's name of the indicator
-};
-
-constexpr std::array<Indicator, 4> kIndicators = {{
-    {"ｶﾅ", "Kana"},
-    {"CAP", "Caps Lock"},
-    {"NUM", "Num Lock"},
-    {"SCRL", "Scroll Lock"},
-}};
 
 // The state of a named indicator, or nothing when it cannot be known here.
 std::optional<bool> IndicatorState(const char* ledName) {

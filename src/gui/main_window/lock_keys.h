@@ -21,5 +21,16 @@ class LockKeyIndicators final : public QObject {
   void Update();
 
  private:
+  struct Indicator {
+    const char* text;     // what the status bar shows while the key is on
+    const char* ledName;  // the keyboard extension's name of the indicator
+  };
+  static constexpr std::array<Indicator, 4> kIndicators = {{
+      {"ｶﾅ", "Kana"},
+      {"CAP", "Caps Lock"},
+      {"NUM", "Num Lock"},
+      {"SCRL", "Scroll Lock"},
+  }};
+
   std::array<QLabel*, 4> labels_{};
 };

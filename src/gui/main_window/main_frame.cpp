@@ -16,7 +16,6 @@
 #include "book/adapter_merge.h"
 #include "gui/main_window/about_dialog.h"
 #include "gui/main_window/dudode_doc.h"
-#include "editor/edit_request.h"
 #include "gui/columns/column_dialog.h"
 #include "gui/main_window/save_as_csv.h"
 #include "gui/list/book_list_view.h"
@@ -26,7 +25,6 @@
 #include "gui/search/search_dialog.h"
 #include "gui/main_window/lock_keys.h"
 #include "gui/report/report_printer.h"
-#include "platform/program_folder.h"
 #include "listing/column_table.h"
 
 namespace {
@@ -52,7 +50,9 @@ enum Command : int {
 };
 
 // What the message pane shows when no command is highlighted.
-const QString kIdleMessage = QStringLiteral("ﾚﾃﾞｨ");
+QString IdleMessage() {
+  return QStringLiteral("ﾚﾃﾞｨ");
+}
 
 // A command's prompt is "status text\ntool tip"; without the second part the status
 // text is the tool tip too.
@@ -202,7 +202,7 @@ void CMainFrame::CreateToolBar() {
 void CMainFrame::CreateStatusBar() {
   QStatusBar* bar = statusBar();
   bar->setObjectName("statusBar");
-  messagePane_ = new QLabel(kIdleMessage, bar);
+  messagePane_ = new QLabel(IdleMessage(), bar);
   messagePane_->setObjectName("messagePane");
   messagePane_->setAccessibleName(QStringLiteral("メッセージ"));
   bar->addWidget(messagePane_, 1);
@@ -217,17 +217,14 @@ void CMainFrame::CreatePanes() {
   splitter_ = new QSplitter(Qt::Horizontal, this);
   splitter_->setObjectName("paneSplitter");
   splitter_->setChildrenCollapsible(false);
-  list_ = new CDudOdeView(context_.access.book);
-  tree_ = new CTreeV(*list_);
+  list_ = new CDudOdeView(context_.access.book, session_);
+  tree_ = new CTreeV(session_, *list_);
   splitter_->addWidget(tree_);
   splitter_->addWidget(list_);
   splitter_->setStretchFactor(1, 1);
   splitter_->setSizes({kTreeWidth, kInitialGeometry.width() - kTreeWidth});
   setCentralWidget(splitter_);
-  g_listView = list_;
-
-  // The shared edit dialog lives as long as the frame.
-  g_entryDlg = new CEntryDlg(context_, *list_, this);
+  entryDlg_ = new CEntryDlg(context_, *list_, this);
   connect(list_, &CDudOdeView::editRequested, this, &CMainFrame::OnEditEntry);
   connect(list_, &CDudOdeView::deleteRequested, this, &CMainFrame::OnDeleteEntry);
   connect(list_, &CDudOdeView::doubleClickEditRequested, this,
@@ -254,7 +251,7 @@ void CMainFrame::MoveFocusBetweenPanes(int step) {
 bool CMainFrame::event(QEvent* event) {
   if (event->type() == QEvent::StatusTip) {
     const QString tip = static_cast<QStatusTipEvent*>(event)->tip();
-    messagePane_->setText(tip.isEmpty() ? kIdleMessage : tip);
+    messagePane_->setText(tip.isEmpty() ? IdleMessage() : tip);
     return true;
   }
   if (event->type() == QEvent::WindowActivate || event->type() == QEvent::KeyRelease) {
@@ -264,7 +261,7 @@ bool CMainFrame::event(QEvent* event) {
 }
 
 void CMainFrame::SaveColumnTable() {
-  SaveColumns(g_columnIniPath, g_columns, g_columnCount);
+  SaveColumns(context_.paths.columnIniPath, session_.columns.table, session_.columns.count);
 }
 
 void CMainFrame::OnSave() {
@@ -279,38 +276,34 @@ void CMainFrame::OnReadAdapter() {
   list_->RefreshList();
 }
 
-CMainFrame::~CMainFrame() {
-  g_entryDlg = nullptr;
-  g_listView = nullptr;
-}
+CMainFrame::~CMainFrame() = default;
 
+// The new-entry command opens an empty dialog even when a row was chosen before.
 void CMainFrame::OnNewEntry() {
-  EditNewEntry();
+  entryDlg_->DoModal(OpenRequest::NewEntry());
 }
 
+// Enter on a selected row and the context menu's "編集": the current row when the list says
+// the user chose it (Enter has just said so; the context menu leaves the flag as the last
+// mouse press set it), else a new entry.
 void CMainFrame::OnEditEntry() {
-  EditChosenEntry();
+  entryDlg_->DoModal(RequestForCurrentRow(*list_));
 }
 
 void CMainFrame::OnDeleteEntry() {
-  g_entryDlg->DeleteCurrentEntry();
+  entryDlg_->DeleteCurrentEntry();
 }
 
 void CMainFrame::OnColumnSettings() {
-  CColumnDlg dialog(*list_, context_.access.prompter, this);
+  CColumnDlg dialog(session_.columns, *list_, context_.access.prompter, this);
   dialog.exec();
 }
 
 // The search's edit button opens the shared edit dialog on each entry it stands for.
 void CMainFrame::OnSearch() {
   CSearchDlg dialog(
-      context_,
-      [](int entryIndex) {
-        g_editByIndex = 1;
-        g_editIndex = entryIndex;
-        g_entryDlg->DoModal();
-      },
-      this);
+      context_, session_.searchCondition,
+      [this](int entryIndex) { entryDlg_->DoModal(OpenRequest::ForIndex(entryIndex)); }, this);
   dialog.exec();
 }
 

@@ -7,10 +7,12 @@
 #include <QMainWindow>
 #include <map>
 
+#include "app/session.h"
 #include "gui/main_window/app_context.h"
 
 class CDudOdeDoc;
 class CDudOdeView;
+class CEntryDlg;
 class CTreeV;
 class LockKeyIndicators;
 class QAction;
@@ -26,6 +28,8 @@ class CMainFrame final : public QMainWindow {
 
   CDudOdeView& listView() const { return *list_; }
   CTreeV& treeView() const { return *tree_; }
+  // The shared edit dialog, which lives as long as the frame.
+  CEntryDlg& entryDialog() const { return *entryDlg_; }
 
   // The action of command `id` (32788 Save, 32772 read the adapter, ...), or null.
   QAction* Command(int id) const;
@@ -60,10 +64,12 @@ class CMainFrame final : public QMainWindow {
 
   AppContext& context_;
   CDudOdeDoc& document_;
+  Session session_;
   std::map<int, QAction*> commands_;
   QSplitter* splitter_ = nullptr;
   CDudOdeView* list_ = nullptr;
   CTreeV* tree_ = nullptr;
+  CEntryDlg* entryDlg_ = nullptr;
   QToolBar* toolBar_ = nullptr;
   QLabel* messagePane_ = nullptr;
   LockKeyIndicators* indicators_ = nullptr;

@@ -7,15 +7,14 @@
 
 #include "book/csv_export.h"
 #include "gui/main_window/app_context.h"
-#include "platform/program_folder.h"
 
 namespace {
 
 // Where the save dialog opens. On Windows the program folder is the program's own folder,
 // beside the executable; elsewhere it is a hidden data folder, so the user's documents.
-QString StartFolder() {
+QString StartFolder([[maybe_unused]] const std::string& programFolder) {
 #ifdef Q_OS_WIN
-  return QFile::decodeName(g_exeDir.c_str());
+  return QFile::decodeName(programFolder.c_str());
 #else
   const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
   return QDir(documents).exists() ? documents : QDir::homePath();
@@ -33,12 +32,12 @@ void ExportBookAsCsv(AppContext& context, QWidget* mainWindow) {
   dialog.setOptions(QFileDialog::DontConfirmOverwrite | QFileDialog::DontUseNativeDialog);
   dialog.setNameFilter(QString::fromUtf8("CSV ﾌｧｲﾙ (*.csv)"));
   dialog.setDefaultSuffix("csv");
-  dialog.setDirectory(StartFolder());
+  dialog.setDirectory(StartFolder(context.paths.exeDir));
   dialog.selectFile(QString::fromUtf8(kCsvProposedName));
   // A refused name (one of the program's own files) brings the dialog back for another.
   while (dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty()) {
     const QString path = QDir::toNativeSeparators(dialog.selectedFiles().constFirst());
-    if (ExportCsv(context.access.book, QFile::encodeName(path).toStdString(), g_exeDir,
+    if (ExportCsv(context.access.book, QFile::encodeName(path).toStdString(), context.paths.exeDir,
                   context.access.prompter) != CsvExportResult::Refused) {
       return;
     }

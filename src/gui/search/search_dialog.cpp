@@ -14,18 +14,14 @@
 #include "gui/main_window/app_context.h"
 #include "gui/entry/cp932_field.h"
 #include "gui/common/dialog_message.h"
-#include "gui/list/row_table_view.h"
+#include "gui/search/search_result_list.h"
 #include "gui/search/search_input_mode.h"
 #include "gui/search/search_result_model.h"
 #include "index/search_match.h"
-#include "platform/text_bytes.h"
 
 namespace {
 
 constexpr int kResultColumnWidth = 80;  // pixels
-
-// The condition box's items; the item index is the condition.
-constexpr const char* kConditionTexts[kSearchConditionCount] = {"電話番号", "登録名称", "氏名かな"};
 
 // Enter presses the focused button (each is an auto-default button, as in any dialog); the
 // default button takes Enter only where no button has the focus.
@@ -37,43 +33,20 @@ QPushButton* MakeButton(const QString& text, const char* objectName, QWidget* pa
 
 }  // namespace
 
-// The result rows. A row is picked by a click on it or by a key that moves the current row;
-// gaining the focus picks nothing.
-class SearchResultList final : public RowTableView {
-  Q_OBJECT
 
- public:
-  explicit SearchResultList(QWidget* parent) : RowTableView(parent) {
-    setObjectName("resultList");
-    setAccessibleName(QStringLiteral("検索結果"));
-    horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
-  }
-
- Q_SIGNALS:
-  void rowPickedByKey(int row);
-  void keyPressed();
-
- protected:
-  void keyPressEvent(QKeyEvent* event) override {
-    const int before = currentIndex().row();
-    RowTableView::keyPressEvent(event);
-    if (currentIndex().isValid() && currentIndex().row() != before) {
-      Q_EMIT rowPickedByKey(currentIndex().row());
-    }
-    Q_EMIT keyPressed();
-  }
-};
-
-CSearchDlg::CSearchDlg(AppContext& context, OpenEntry openEntry, QWidget* parent)
-    : QDialog(parent), context_(context), openEntry_(std::move(openEntry)) {
+CSearchDlg::CSearchDlg(AppContext& context, int32_t& condition, OpenEntry openEntry,
+                       QWidget* parent)
+    : QDialog(parent), context_(context), condition_(condition), openEntry_(std::move(openEntry)) {
   setObjectName("searchDialog");
   setWindowTitle(QStringLiteral("電話帳検索"));
   BuildControls();
-  for (const char* text : kConditionTexts) conditionBox_->addItem(QString::fromUtf8(text));
-  const int condition = KnownSearchCondition(g_searchCondition);
-  conditionBox_->setCurrentIndex(condition);
+  // The item index is the condition.
+  for (int condition = 0; condition < kSearchConditionCount; ++condition) {
+    conditionBox_->addItem(QString::fromUtf8(SearchConditionName(condition)));
+  }
+  conditionBox_->setCurrentIndex(KnownSearchCondition(condition_));
   // Opening leaves the input mode as the user had it; only a switch of condition sets it.
-  LimitCp932Bytes(input_, SearchInputLimit(condition));
+  LimitCp932Bytes(input_, SearchInputLimit(conditionBox_->currentIndex()));
   ShowResults({});
   // Connected once the box is filled, so filling it is no switch of condition.
   connect(conditionBox_, &QComboBox::currentIndexChanged, this, &CSearchDlg::OnConditionChanged);
@@ -129,7 +102,7 @@ void CSearchDlg::BuildControls() {
 
 void CSearchDlg::OnConditionChanged(int condition) {
   input_->clear();
-  g_searchCondition = condition;
+  condition_ = condition;
   ShowResults({});
   ApplySearchInputMode(input_, condition);
   delete input_->validator();  // the earlier condition's limit
@@ -153,26 +126,21 @@ void CSearchDlg::ShowResults(const std::vector<int>& indices) {
   for (int column = 0; column < results_->columnCount(); ++column) {
     resultList_->setColumnWidth(column, kResultColumnWidth);
   }
-  ForgetPickedRow();
-  editButton_->setEnabled(false);
+  PickRow(-1);
 }
 
 void CSearchDlg::PickRow(int row) {
+  // A click beside the rows (-1) leaves nothing for the edit button.
   editButton_->setEnabled(row >= 0);
-  if (row < 0) {
-    ForgetPickedRow();  // a click beside the rows leaves nothing for the edit button
-    return;
-  }
-  text_bytes::FillField(g_pickedCol0, results_->CellBytes(row, 0));
-  text_bytes::FillField(g_pickedCol1, results_->CellBytes(row, 1));
+  pickedCol0_ = results_->CellBytes(row, 0);
+  pickedCol1_ = results_->CellBytes(row, 1);
 }
 
 void CSearchDlg::OnEdit() {
-  if (g_pickedCol0[0] == '\0') return;
+  if (pickedCol0_.empty()) return;
   const int condition = conditionBox_->currentIndex();
   const auto entries =
-      EntriesOfPickedRow(context_.access.book, condition, text_bytes::FieldText(g_pickedCol0),
-                         text_bytes::FieldText(g_pickedCol1));
+      EntriesOfPickedRow(context_.access.book, condition, pickedCol0_, pickedCol1_);
   for (int index : entries) openEntry_(index);
   // A reading search stays open, its rows as they were, for the next entry of the reading.
   if (condition != kSearchByNameKana) reject();
@@ -185,4 +153,3 @@ bool CSearchDlg::eventFilter(QObject* watched, QEvent* event) {
   return QDialog::eventFilter(watched, event);
 }
 
-#include "search_dialog.moc"

@@ -3,7 +3,9 @@
 #pragma once
 
 #include <QDialog>
+#include <cstdint>
 #include <functional>
+#include <string>
 
 struct AppContext;
 class QComboBox;
@@ -16,21 +18,20 @@ class CSearchDlg : public QDialog {
   Q_OBJECT
 
  public:
-  // Opens the shared edit dialog in its edit mode on book index `entryIndex` (the frame sets
-  // g_editByIndex to 1 and g_editIndex to the index) and returns once it has closed.
+  // Opens the shared edit dialog on book index `entryIndex` and returns once it has closed.
   using OpenEntry = std::function<void(int entryIndex)>;
 
-  // The main frame's "電話帳検索(&F)" (command 32777) runs it modally:
-  // CSearchDlg(context, openEntry, mainWindow).exec(). The result needs no handling.
-  // It opens with g_searchCondition selected, an empty input and an empty result list.
-  CSearchDlg(AppContext& context, OpenEntry openEntry, QWidget* parent = nullptr);
+  // The main frame's "電話帳検索(&F)" (command 32777) runs it modally. The result needs no
+  // handling. It opens with `condition` (the session's last one, which each switch updates)
+  // selected, an empty input and an empty result list.
+  CSearchDlg(AppContext& context, int32_t& condition, OpenEntry openEntry,
+             QWidget* parent = nullptr);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void BuildControls();
-  void ApplyCondition(int condition);
   void OnConditionChanged(int condition);
   void OnStart();
   void OnEdit();
@@ -38,7 +39,11 @@ class CSearchDlg : public QDialog {
   void ShowResults(const std::vector<int>& indices);
 
   AppContext& context_;
+  int32_t& condition_;
   OpenEntry openEntry_;
+  // Columns 0 and 1 of the result row the user picked last (code page 932); empty for none.
+  std::string pickedCol0_;
+  std::string pickedCol1_;
   QPushButton* editButton_ = nullptr;
   QLineEdit* input_ = nullptr;
   QPushButton* startButton_ = nullptr;

@@ -9,13 +9,6 @@ namespace {
 
 constexpr int kResultColumns = 3;
 
-// The headings of the three result columns under each condition.
-constexpr std::array<std::array<const char*, kResultColumns>, kSearchConditionCount> kHeadings = {{
-    {"電話番号", "氏名", "住所"},
-    {"登録名称", "電話番号", "住所"},
-    {"氏名かな", "電話番号", "住所"},
-}};
-
 }  // namespace
 
 void SearchResultModel::SetResults(const PhoneBook& book, const std::vector<int>& indices,
@@ -52,6 +45,5 @@ QVariant SearchResultModel::headerData(int section, Qt::Orientation orientation,
       section >= kResultColumns) {
     return {};
   }
-  const auto& headings = kHeadings[static_cast<std::size_t>(condition_)];
-  return QString::fromUtf8(headings[static_cast<std::size_t>(section)]);
+  return QString::fromUtf8(SearchResultHeading(condition_, section));
 }

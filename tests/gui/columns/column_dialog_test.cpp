@@ -8,6 +8,7 @@
 #include <array>
 #include <cstring>
 
+#include "app/session.h"
 #include "book/phone_book.h"
 #include "gui/columns/column_dialog.h"
 #include "gui/list/book_list_view.h"
@@ -24,18 +25,18 @@ const char* const kAllHeadings[] = {"電話番号", "ZEF-P1登録済", "着信�
                                     "郵便番号", "会社名",       "会社住所", "E-mailアドレス"};
 
 // Sets the list's columns as an earlier OK would have, with the given widths.
-void SetColumns(const std::vector<std::pair<std::string, int>>& columns) {
-  g_columns = {};
+void SetColumns(ListColumns& list, const std::vector<std::pair<std::string, int>>& columns) {
+  list.table = {};
   std::vector<std::string> headings;
   for (const auto& column : columns) headings.push_back(Sjis(column.first));
-  g_columnCount = StoreChosenColumns(g_columns, headings);
-  for (std::size_t j = 0; j < columns.size(); ++j) g_columns[j].width = columns[j].second;
+  list.count = StoreChosenColumns(list.table, headings);
+  for (std::size_t j = 0; j < columns.size(); ++j) list.table[j].width = columns[j].second;
 }
 
-std::vector<std::pair<std::string, int>> Columns() {
+std::vector<std::pair<std::string, int>> Columns(const ListColumns& list) {
   std::vector<std::pair<std::string, int>> columns;
-  for (int j = 0; j < g_columnCount; ++j) {
-    const ColumnDef& c = g_columns[static_cast<std::size_t>(j)];
+  for (int j = 0; j < list.count; ++j) {
+    const ColumnDef& c = list.table[static_cast<std::size_t>(j)];
     columns.emplace_back(cp932::ToUtf8(text_bytes::FieldText(c.heading)).text, c.width);
   }
   return columns;
@@ -54,6 +55,7 @@ class ColumnDialogTest : public QObject {
 
   RecordingPrompter prompter;
   FakeBookListView list;
+  ListColumns columns;  // the list's columns, as the session holds them
 
   struct Dialog {
     CColumnDlg dialog;
@@ -62,7 +64,7 @@ class ColumnDialogTest : public QObject {
     QPushButton* add;
     QPushButton* remove;
     explicit Dialog(ColumnDialogTest& t)
-        : dialog(t.list, t.prompter),
+        : dialog(t.columns, t.list, t.prompter),
           available(dialog.findChild<QListWidget*>("availableList")),
           shown(dialog.findChild<QListWidget*>("shownList")),
           add(dialog.findChild<QPushButton*>("addButton")),
@@ -88,7 +90,7 @@ class ColumnDialogTest : public QObject {
   void init() {
     prompter.messages.clear();
     list.refreshCount = 0;
-    SetColumns({{"電話番号", 100}, {"氏名", 80}, {"住所", 150}});
+    SetColumns(columns, {{"電話番号", 100}, {"氏名", 80}, {"住所", 150}});
   }
 
   void addingRefusesTheNumberAndNamesAlreadyShown() {
@@ -127,7 +129,7 @@ class ColumnDialogTest : public QObject {
   void withTwelveShownEveryChoiceIsRefused() {
     std::vector<std::pair<std::string, int>> allButLast;
     for (int j = 0; j < 11; ++j) allButLast.emplace_back(kAllHeadings[j], 50);
-    SetColumns(allButLast);
+    SetColumns(columns, allButLast);
     Dialog d(*this);
     Select(d.available, 11);
     QVERIFY(d.add->isEnabled());
@@ -141,7 +143,7 @@ class ColumnDialogTest : public QObject {
   }
 
   void theTopShownColumnCannotBeRemovedWhateverItsName() {
-    SetColumns({{"氏名", 80}, {"住所", 150}});
+    SetColumns(columns, {{"氏名", 80}, {"住所", 150}});
     Dialog d(*this);
     QVERIFY(!d.remove->isEnabled());
     DoubleClick(d.shown, 0);
@@ -165,18 +167,18 @@ class ColumnDialogTest : public QObject {
     DoubleClick(d.available, 5);  // FAX番号, at a row that never held a column
     d.Click("okButton");
     QCOMPARE(d.dialog.result(), int(QDialog::Accepted));
-    QCOMPARE(Columns(), (std::vector<std::pair<std::string, int>>{
+    QCOMPARE(Columns(columns), (std::vector<std::pair<std::string, int>>{
                             {"電話番号", 100}, {"登録名称", 80}, {"住所", 150}, {"FAX番号", 60}}));
-    QCOMPARE(g_columns[1].fieldId, int(kFieldRegisteredName));
-    QCOMPARE(g_columns[3].fieldId, int(kFieldFax));
-    QCOMPARE(g_columns[3].format, int(kAlignRight));
-    QCOMPARE(g_columns[0].format, int(kAlignLeft));
+    QCOMPARE(columns.table[1].fieldId, int(kFieldRegisteredName));
+    QCOMPARE(columns.table[3].fieldId, int(kFieldFax));
+    QCOMPARE(columns.table[3].format, int(kAlignRight));
+    QCOMPARE(columns.table[0].format, int(kAlignLeft));
     QCOMPARE(list.refreshCount, 1);
     QVERIFY(prompter.messages.empty());
   }
 
   void allThenCancelLeavesTheColumnsAsTheyWere() {
-    const ColumnTable before = g_columns;
+    const ColumnTable before = columns.table;
     {
       Dialog d(*this);
       d.Click("allButton");
@@ -185,8 +187,8 @@ class ColumnDialogTest : public QObject {
       d.Click("cancelButton");
       QCOMPARE(d.dialog.result(), int(QDialog::Rejected));
     }
-    QCOMPARE(g_columnCount, 3);
-    QVERIFY(std::memcmp(&before, &g_columns, sizeof before) == 0);
+    QCOMPARE(columns.count, 3);
+    QVERIFY(std::memcmp(&before, &columns.table, sizeof before) == 0);
     QCOMPARE(list.refreshCount, 0);
   }
 
@@ -194,20 +196,20 @@ class ColumnDialogTest : public QObject {
     Dialog d(*this);
     d.Click("allButton");
     d.Click("okButton");
-    QCOMPARE(g_columnCount, 12);
-    const auto columns = Columns();
+    QCOMPARE(columns.count, 12);
+    const auto shownColumns = Columns(columns);
     for (int j = 0; j < 12; ++j) {
-      QCOMPARE(columns[j].first, std::string(kAllHeadings[j]));
+      QCOMPARE(shownColumns[j].first, std::string(kAllHeadings[j]));
       const int expectedWidth = j < 3 ? std::array{100, 80, 150}[j] : DefaultColumns()[j].width;
-      QCOMPARE(columns[j].second, expectedWidth);
-      QCOMPARE(g_columns[j].format, j == 5 || j == 8 ? 1 : 0);
+      QCOMPARE(shownColumns[j].second, expectedWidth);
+      QCOMPARE(columns.table[j].format, j == 5 || j == 8 ? 1 : 0);
     }
     QCOMPARE(list.refreshCount, 1);
   }
 
   // Enter presses the button that has the focus; OK takes it only where no button has it.
   void enterPressesTheFocusedButton() {
-    const ColumnTable before = g_columns;
+    const ColumnTable before = columns.table;
     Dialog d(*this);
     d.dialog.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&d.dialog));
@@ -229,18 +231,20 @@ class ColumnDialogTest : public QObject {
     QVERIFY(focusOn("cancelButton"));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
     QCOMPARE(d.dialog.result(), int(QDialog::Rejected));
-    QVERIFY(std::memcmp(&before, &g_columns, sizeof before) == 0);
+    QVERIFY(std::memcmp(&before, &columns.table, sizeof before) == 0);
     QCOMPARE(list.refreshCount, 0);
   }
 
   void theBookListShowsTheChoiceWithTheWidthsDraggedBeforeIt() {
     PhoneBook book;
-    CDudOdeView view(book);
+    Session session;
+    session.columns = columns;
+    CDudOdeView view(book, session);
     view.show();
     view.FillList(0);
     view.horizontalHeader()->resizeSection(1, 120);  // the user drags 氏名 wider
     {
-      CColumnDlg dialog(view, prompter);
+      CColumnDlg dialog(session.columns, view, prompter);
       dialog.findChild<QListWidget*>("shownList")->setCurrentRow(1);
       QTest::mouseClick(dialog.findChild<QPushButton*>("removeButton"), Qt::LeftButton);
       QTest::mouseClick(dialog.findChild<QPushButton*>("okButton"), Qt::LeftButton);

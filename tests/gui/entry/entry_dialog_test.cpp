@@ -10,8 +10,6 @@
 #include <QTimer>
 #include <functional>
 
-#include "app/startup.h"
-#include "editor/edit_request.h"
 #include "gui/main_window/app_context.h"
 #include "gui/entry/cp932_field.h"
 #include "gui/entry/entry_dialog.h"
@@ -23,7 +21,7 @@
 #include "support/qt_typing.h"
 #include "support/recording_prompter.h"
 #include "support/sjis.h"
-#include "listing/list_state.h"
+#include "listing/sort_directions.h"
 
 namespace {
 
@@ -36,7 +34,7 @@ struct Fixture {
   FakeCallDir callDir;
   RecordingPrompter prompter;
   FakeAdapter adapter;
-  AppContext app{{book, callDir, prompter, "/books/CallDir.csv"}, adapter};
+  AppContext app{{book, callDir, prompter, "/books/CallDir.csv"}, adapter, {}, true};
   FakeBookListView list;
   CEntryDlg dialog{app, list};
 
@@ -49,14 +47,16 @@ struct Fixture {
     text_bytes::FillField(wanted.registeredName, Sjis("ﾀﾅｶ"));
     Put(book, wanted);
     list.rows = {0, 1};
-    g_entryDlg = &dialog;
-    g_rowChosen = 0;
-    g_currentRow = 0;
-    g_editByIndex = 0;
-    g_adapterEnabled = 1;
-    text_bytes::FillField(g_startNumber, "");
   }
-  ~Fixture() { g_entryDlg = nullptr; }
+
+  // Opens the shared dialog on `request`.
+  std::function<void()> Open(OpenRequest request) {
+    return [this, request] { dialog.DoModal(request); };
+  }
+  // What Enter, a double-click or the context menu's "編集" asks for.
+  std::function<void()> OpenCurrentRow() {
+    return [this] { dialog.DoModal(RequestForCurrentRow(list)); };
+  }
 };
 
 template <typename T>
@@ -103,8 +103,8 @@ class EntryDialogTest : public QObject {
  private Q_SLOTS:
   void newEntryOpensEmptyInTheFormsOrder() {
     Fixture f;
-    g_rowChosen = 1;  // a click on a row before the command
-    QVERIFY(WhileOpen(EditNewEntry, [](CEntryDlg& d) {
+    f.list.rowChosen = true;  // a click on a row before the command
+    QVERIFY(WhileOpen(f.Open(OpenRequest::NewEntry()), [](CEntryDlg& d) {
       QCOMPARE(d.windowTitle(), QStringLiteral("電話帳編集画面"));
       QCOMPARE(Edit(d, "phoneEdit")->text(), QString());
       QCOMPARE(Caption(d), QStringLiteral("登録(&I)"));
@@ -126,13 +126,14 @@ class EntryDialogTest : public QObject {
                             "postalCodeEdit", "faxEdit", "addressEdit", "companyEdit",
                             "companyAddressEdit", "emailEdit", "updateButton", "cancelButton"}));
     }));
-    QCOMPARE(g_rowChosen, 0);
+    QVERIFY(!f.list.rowChosen);
   }
 
   void aRowOpensTheEntryItShowsNotALookUpOfItsNumber() {
     Fixture f;
-    g_currentRow = 1;
-    QVERIFY(WhileOpen(EditCurrentRowEntry, [](CEntryDlg& d) {
+    f.list.currentRow = 1;
+    f.list.rowChosen = true;
+    QVERIFY(WhileOpen(f.OpenCurrentRow(), [](CEntryDlg& d) {
       QCOMPARE(Edit(d, "phoneEdit")->text(), QStringLiteral("03/12345678"));
       QCOMPARE(Edit(d, "nameEdit")->text(), QStringLiteral("田中"));
       QCOMPARE(Edit(d, "registeredNameEdit")->text(), QStringLiteral("ﾀﾅｶ"));
@@ -141,16 +142,16 @@ class EntryDialogTest : public QObject {
       QCOMPARE(AdapterEnabling(d), QStringLiteral("1111"));
       QCOMPARE(Caption(d), QStringLiteral("更新(&I)"));
     }));
-    QCOMPARE(g_rowChosen, 0);
+    QVERIFY(!f.list.rowChosen);
 
-    g_adapterEnabled = 0;
-    g_rowChosen = 1;
-    QVERIFY(WhileOpen(EditChosenEntry,
+    f.app.adapterEnabled = false;
+    f.list.rowChosen = true;
+    QVERIFY(WhileOpen(f.OpenCurrentRow(),
                       [](CEntryDlg& d) { QCOMPARE(AdapterEnabling(d), QStringLiteral("0000")); }));
 
-    g_currentRow = 7;  // a row that shows no entry: a new one
-    g_rowChosen = 1;
-    QVERIFY(WhileOpen(EditChosenEntry, [](CEntryDlg& d) {
+    f.list.currentRow = 7;  // a row that shows no entry: a new one
+    f.list.rowChosen = true;
+    QVERIFY(WhileOpen(f.OpenCurrentRow(), [](CEntryDlg& d) {
       QCOMPARE(Edit(d, "phoneEdit")->text(), QString());
       QCOMPARE(Caption(d), QStringLiteral("登録(&I)"));
     }));
@@ -158,10 +159,8 @@ class EntryDialogTest : public QObject {
 
   void theSearchOpensByIndexWithCallRejectionLeftToTheUsersClick() {
     Fixture f;
-    g_rowChosen = 1;
-    g_editByIndex = 1;
-    g_editIndex = 1;
-    QVERIFY(WhileOpen(EditChosenEntry, [](CEntryDlg& d) {
+    f.list.rowChosen = true;
+    QVERIFY(WhileOpen(f.Open(OpenRequest::ForIndex(1)), [](CEntryDlg& d) {
       QCOMPARE(Edit(d, "nameEdit")->text(), QStringLiteral("田中"));
       QCOMPARE(AdapterEnabling(d), QStringLiteral("1110"));
       auto* adapterWanted = Child<QCheckBox>(d, "adapterWantedCheck");
@@ -170,22 +169,18 @@ class EntryDialogTest : public QObject {
       QTest::mouseClick(adapterWanted, Qt::LeftButton);
       QCOMPARE(AdapterEnabling(d), QStringLiteral("1111"));
     }));
-    QCOMPARE(g_editByIndex, 0);
-    QCOMPARE(g_rowChosen, 1);  // an opening by index leaves the row request alone
+    QVERIFY(f.list.rowChosen);  // an opening by index leaves the row request alone
   }
 
   void theStartNumberIsShownAsGivenAndUsedOnce() {
     Fixture f;
-    text_bytes::FillField(g_startNumber, "03-1234-5678");
-    QVERIFY(WhileOpen(EditStartNumberEntry, [](CEntryDlg& d) {
+    QVERIFY(WhileOpen(f.Open(OpenRequest::ForStartNumber("03-1234-5678")), [](CEntryDlg& d) {
       QCOMPARE(Edit(d, "phoneEdit")->text(), QStringLiteral("03-1234-5678"));
       QCOMPARE(Edit(d, "nameEdit")->text(), QStringLiteral("鈴木"));
       QCOMPARE(Caption(d), QStringLiteral("更新(&I)"));
     }));
-    QCOMPARE(FieldText(g_startNumber), "");
 
-    text_bytes::FillField(g_startNumber, "0999");
-    QVERIFY(WhileOpen(EditStartNumberEntry, [](CEntryDlg& d) {
+    QVERIFY(WhileOpen(f.Open(OpenRequest::ForStartNumber("0999")), [](CEntryDlg& d) {
       QCOMPARE(Edit(d, "phoneEdit")->text(), QStringLiteral("0999"));
       QCOMPARE(Edit(d, "nameEdit")->text(), QString());
       QCOMPARE(Caption(d), QStringLiteral("登録(&I)"));
@@ -194,9 +189,8 @@ class EntryDialogTest : public QObject {
 
   void onlyTheUsersTypingTurnsTheCaptionToRegister() {
     Fixture f;
-    g_rowChosen = 1;
-    QVERIFY(WhileOpen(EditChosenEntry, [](CEntryDlg& d) {
-      QCOMPARE(FieldText(g_phoneAtFocus), "0312345678");
+    f.list.rowChosen = true;
+    QVERIFY(WhileOpen(f.OpenCurrentRow(), [](CEntryDlg& d) {
       QLineEdit* phone = Edit(d, "phoneEdit");
       QTest::keyClick(phone, Qt::Key_End);
       QTest::keyClick(phone, Qt::Key_1);
@@ -209,7 +203,7 @@ class EntryDialogTest : public QObject {
 
   void everyFieldTakesItsByteCountOfDoubleByteText() {
     Fixture f;
-    QVERIFY(WhileOpen(EditNewEntry, [](CEntryDlg& d) {
+    QVERIFY(WhileOpen(f.Open(OpenRequest::NewEntry()), [](CEntryDlg& d) {
       const std::pair<const char*, std::size_t> limits[] = {
           {"phoneEdit", 20},    {"registeredNameEdit", 20}, {"nameEdit", 20},
           {"nameKanaEdit", 30}, {"postalCodeEdit", 8},      {"faxEdit", 22},
@@ -228,7 +222,7 @@ class EntryDialogTest : public QObject {
 
   void aNewEntryIsCheckedThenStoredInTheBookAndTheAdapter() {
     Fixture f;
-    QVERIFY(WhileOpen(EditNewEntry, [&f](CEntryDlg& d) {
+    QVERIFY(WhileOpen(f.Open(OpenRequest::NewEntry()), [&f](CEntryDlg& d) {
       QTest::keyClicks(Edit(d, "phoneEdit"), "06-1111-2222");
       CommitText(Edit(d, "nameKanaEdit"), QStringLiteral("やまだ"));
       Child<QPushButton>(d, "updateButton")->click();
@@ -265,8 +259,9 @@ class EntryDialogTest : public QObject {
     const std::string address = Sjis("東京都") + "\xfd" + Sjis("丸の内");
     text_bytes::FillField(odd.address, address);
     f.list.rows.push_back(Put(f.book, odd));
-    g_currentRow = 2;
-    QVERIFY(WhileOpen(EditCurrentRowEntry, [](CEntryDlg& d) {
+    f.list.currentRow = 2;
+    f.list.rowChosen = true;
+    QVERIFY(WhileOpen(f.OpenCurrentRow(), [](CEntryDlg& d) {
       QLineEdit* phone = Edit(d, "phoneEdit");
       QTest::keyClick(phone, Qt::Key_Home);
       for (int i = 0; i < 3; ++i) QTest::keyClick(phone, Qt::Key_Right);
@@ -284,8 +279,8 @@ class EntryDialogTest : public QObject {
 
   void theDoubleClicksOwnDialogShowsTheCurrentRow() {
     Fixture f;
-    g_rowChosen = 1;
-    g_currentRow = 1;
+    f.list.rowChosen = true;
+    f.list.currentRow = 1;
     QVERIFY(WhileOpen([&f] { EditEntryInOwnDialog(f.app, f.list, nullptr); },
                       [&f](CEntryDlg& d) {
                         QVERIFY(&d != &f.dialog);
@@ -299,7 +294,7 @@ class EntryDialogTest : public QObject {
     QVERIFY(f.prompter.messages.empty());
 
     f.list.selectedRow = 1;
-    g_currentRow = 1;
+    f.list.currentRow = 1;
     f.prompter.answers = {PromptAnswer::Yes, PromptAnswer::No};
     f.dialog.DeleteCurrentEntry();
     QCOMPARE(f.prompter.messages[0].text,

@@ -34,7 +34,7 @@
 #include "support/sjis.h"
 #include "support/temp_dir.h"
 #include "listing/column_table.h"
-#include "listing/list_state.h"
+#include "listing/sort_directions.h"
 
 namespace {
 
@@ -72,14 +72,14 @@ class PaintRecorder final : public QObject {
 };
 
 // One start of the program in a fresh program folder, with fake libraries.
-struct Session {
+struct ProgramRun {
   TempDir home;
   FakeCallDir callDir;
   FakeAdapter adapter;
   RecordingPrompter prompter;
   std::unique_ptr<CDudOdeApp> app;
 
-  Session() {
+  ProgramRun() {
     qputenv("DUDODE_HOME", QByteArray::fromStdString(home.path().string()));
     callDir.stored = {
         MakeEntry("03-1111-2222", Sjis("あおき"), Sjis("青木")),
@@ -120,20 +120,15 @@ class MainWindowTest : public QObject {
  private Q_SLOTS:
   void init() {
     mutexes_ = std::make_unique<PrivateMutexFolder>();
-    g_sortDir.fill(kSortAscending);
-    g_currentRow = 0;
-    g_rowChosen = 0;
-    g_kanaFilter[0] = '\0';
-    g_adapterEnabled = 1;
   }
 
   void startsWithTheMergedBookUnderTheRoot() {
-    Session s;
+    ProgramRun s;
     s.adapter.held = {MakeAdapterEntry("09033334444", Sjis("ｶﾄｳ"), 0, 2)};
     QVERIFY(s.Start());
     QCOMPARE(s.prompter.Texts(), Texts{"現在ZEF-P1には1件分登録されています。"});
     QCOMPARE(s.frame().windowTitle(), QStringLiteral("- 電話帳 -"));
-    QCOMPARE(QByteArray(g_kanaFilter), QByteArray(kKanaRootText.data()));
+    QCOMPARE(s.frame().treeView().currentItem()->text(0), QStringLiteral("電話帳"));
     QAbstractItemModelTester tester(&s.list().model());
     QCOMPARE(s.list().RowCount(), 3);  // the deleted entry is not listed
     QCOMPARE(s.Cell(1, 0), QStringLiteral("090-3333-4444"));
@@ -145,7 +140,7 @@ class MainWindowTest : public QObject {
 
   void refusesASecondCopy() {
     const auto running = NamedMutex::Create(kInstanceMutexName);
-    Session s;
+    ProgramRun s;
     QVERIFY(!s.Start());
     QVERIFY(s.app->mainFrame() == nullptr);
     QCOMPARE(s.prompter.Texts(), Texts{kAlreadyRunningMessage});
@@ -154,10 +149,9 @@ class MainWindowTest : public QObject {
 
   void leavesTheAdapterAloneWhileVizazedRuns() {
     const auto vizazed = NamedMutex::Create(kVizazedMutexName);
-    Session s;
+    ProgramRun s;
     QVERIFY(s.Start());
     QVERIFY(s.adapter.calls.empty());
-    QCOMPARE(g_adapterEnabled, 0);
     QCOMPARE(s.prompter.Texts(), Texts{kVizazedRunningMessage});
     QVERIFY(s.frame().isVisible());
     s.frame().close();  // the port is left alone at the end too
@@ -166,7 +160,7 @@ class MainWindowTest : public QObject {
   }
 
   void goesOnWithoutTheAdapterWhenThePortFails() {
-    Session s;
+    ProgramRun s;
     s.adapter.failures["Open"] = 1;
     QVERIFY(s.Start());
     QCOMPARE(s.prompter.Texts(), Texts{kAdapterOpenFailedMessage});
@@ -177,16 +171,15 @@ class MainWindowTest : public QObject {
 
   // The edit dialog opens on the start number once the window shows, and uses it up.
   void opensTheEditDialogOnTheStartNumber() {
-    Session s;
+    ProgramRun s;
     QString shownNumber;
     CloseNextEditDialog(shownNumber);
     QVERIFY(s.Start({QStringLiteral("/T=090-3333-4444")}));
     QCOMPARE(shownNumber, QStringLiteral("090-3333-4444"));
-    QCOMPARE(g_startNumber[0], '\0');
   }
 
   void sortsEachColumnInItsOwnDirectionAfterRefiltering() {
-    Session s;
+    ProgramRun s;
     QVERIFY(s.Start());
     QHeaderView* header = s.list().horizontalHeader();
     header->sectionClicked(0);  // descending first: 090... before 03...
@@ -196,7 +189,7 @@ class MainWindowTest : public QObject {
     header->sectionClicked(0);
     QCOMPARE(s.Cell(0, 0), QStringLiteral("03-1111-2222"));
     header->sectionClicked(3);  // column 3 starts from its own direction
-    QCOMPARE(g_sortDir[3], kSortDescending);
+    QCOMPARE(header->sortIndicatorOrder(), Qt::DescendingOrder);
     QCOMPARE(s.Cell(0, 3), QStringLiteral("青木"));
 
     // A click re-applies the filter: an entry added since shows up.
@@ -206,7 +199,7 @@ class MainWindowTest : public QObject {
   }
 
   void treeSelectionNarrowsTheList() {
-    Session s;
+    ProgramRun s;
     QVERIFY(s.Start());
     CTreeV& tree = s.frame().treeView();
     QTreeWidgetItem* root = tree.topLevelItem(0);
@@ -227,7 +220,7 @@ class MainWindowTest : public QObject {
   // The current row is the row the user selected, even before the list repaints: Down then
   // Delete deletes the entry of the row moved to, and Enter edits the selected row's entry.
   void keysActOnTheSelectedRow() {
-    Session s;
+    ProgramRun s;
     QVERIFY(s.Start());
     CDudOdeView& list = s.list();
     QSignalSpy edits(&list, &CDudOdeView::editRequested);
@@ -239,11 +232,11 @@ class MainWindowTest : public QObject {
     QTest::keyClick(&list, Qt::Key_Down);
     QTest::keyClick(&list, Qt::Key_Delete);  // the recorder answers Yes
     QCOMPARE(deletes.count(), 1);
-    QCOMPARE(g_currentRow, 1);
+    QCOMPARE(list.CurrentRow(), 1);
     QCOMPARE(s.app->book()[1].deleted, 1);
     QCOMPARE(s.app->book()[0].deleted, 0);
     QCOMPARE(list.RowCount(), 2);  // refreshed; the current row keeps its value
-    QCOMPARE(g_currentRow, 1);
+    QCOMPARE(list.CurrentRow(), 1);
 
     list.selectRow(1);  // now the entry 0312345678
     QString shownNumber;
@@ -254,16 +247,16 @@ class MainWindowTest : public QObject {
   }
 
   void mouseAndContextMenuPickRows() {
-    Session s;
+    ProgramRun s;
     QVERIFY(s.Start());
     CDudOdeView& list = s.list();
     const QPoint onRow = list.visualRect(list.model().index(2, 0)).center();
     const QPoint beside(5, list.viewport()->height() - 5);
     QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, onRow);
-    QCOMPARE(g_rowChosen, 1);
-    QCOMPARE(g_currentRow, 2);
+    QVERIFY(list.RowChosen());
+    QCOMPARE(list.CurrentRow(), 2);
     QTest::mouseClick(list.viewport(), Qt::LeftButton, {}, beside);
-    QCOMPARE(g_rowChosen, 0);
+    QVERIFY(!list.RowChosen());
 
     QStringList items;
     QTimer::singleShot(0, [&items] {
@@ -274,18 +267,17 @@ class MainWindowTest : public QObject {
     });
     QTest::mouseClick(list.viewport(), Qt::RightButton, {}, onRow);
     QCOMPARE(items, (QStringList{QStringLiteral("削除"), QStringLiteral("編集")}));
-    QCOMPARE(g_rowChosen, 1);
+    QVERIFY(list.RowChosen());
   }
 
   void columnsKeepAtLeastTwentyPixelsAndTheirDraggedWidths() {
-    Session s;
+    ProgramRun s;
     QVERIFY(s.Start());
     QHeaderView* header = s.list().horizontalHeader();
     header->resizeSection(3, 15);
     QCOMPARE(header->sectionSize(3), 80);
     header->resizeSection(3, 20);
     QCOMPARE(header->sectionSize(3), 20);
-    QCOMPARE(g_columns[3].width, 20);
     s.frame().close();
     const std::string ini = (s.home.path() / "DUDODE.ini").string();
     QCOMPARE(profile::ReadInt(ini, "LOADCOL", "COUNT", 0), 12);
@@ -293,7 +285,7 @@ class MainWindowTest : public QObject {
   }
 
   void saveAndReadAdapterCommands() {
-    Session s;
+    ProgramRun s;
     QVERIFY(s.Start());
     s.prompter.messages.clear();
     s.frame().activateWindow();
@@ -312,7 +304,7 @@ class MainWindowTest : public QObject {
   }
 
   void frameHasItsCommandsPanesAndAboutBox() {
-    Session s;
+    ProgramRun s;
     QVERIFY(s.Start());
     CMainFrame& frame = s.frame();
     QList<int> toolBar;
@@ -352,7 +344,7 @@ class MainWindowTest : public QObject {
 
   // Each command that runs a dialog opens it modally over the main window.
   void commandsOpenTheirDialogs() {
-    Session s;
+    ProgramRun s;
     QVERIFY(s.Start());
     const struct {
       int command;
@@ -383,7 +375,7 @@ class MainWindowTest : public QObject {
   // Moving through the list by keys and refilling it: rows only, from the top, no stale
   // paint, headings shortened as cells are, narrow widths from DUDODE.ini kept as read.
   void theListMovesByRowsAndShowsWhatItHolds() {
-    Session s;
+    ProgramRun s;
     for (int i = 0; i < 80; ++i) {
       s.callDir.stored.push_back(
           MakeEntry("04-" + std::to_string(1000 + i), Sjis(i % 2 ? "あさ" : "かき"), Sjis("名前")));
@@ -447,7 +439,7 @@ class MainWindowTest : public QObject {
     for (const auto& move : moves) {
       QTest::keyClick(&list, move.key, move.modifiers);
       QCOMPARE(list.currentIndex().row(), move.row);
-      QCOMPARE(g_currentRow, move.row);
+      QCOMPARE(list.CurrentRow(), move.row);
       QCOMPARE(list.horizontalScrollBar()->value(), sideways);
     }
 
@@ -475,7 +467,7 @@ class MainWindowTest : public QObject {
   }
 
   void aFailedSaveAtClosingCanKeepTheWindowOpen() {
-    Session s;
+    ProgramRun s;
     QVERIFY(s.Start());
     s.callDir.failures["Save"] = 17;
     s.prompter.answers = {PromptAnswer::Ok, PromptAnswer::No};

@@ -75,12 +75,12 @@ class CsvExportTest : public QObject {
     qunsetenv("XDG_CONFIG_HOME");
     user_->Write("notes.csv", "");  // a folder with something to list
     dir_ = std::make_unique<TempDir>();
-    g_exeDir = dir_->path().string();
     book_ = std::make_unique<PhoneBook>();
     Put(*book_, MakeEntry("0312345678", "", "A"));
     prompter_ = RecordingPrompter{};
     context_ = std::make_unique<AppContext>(
-        AppContext{BookAccess{*book_, callDir_, prompter_, dir_->File("CallDir.csv")}, adapter_});
+        AppContext{BookAccess{*book_, callDir_, prompter_, dir_->File("CallDir.csv")}, adapter_,
+                   PathsIn(dir_->path().string())});
   }
 
   // The dialog opens in the user's documents (the home folder when there are none), not in

@@ -57,6 +57,7 @@ class SearchDialogTest : public QObject {
   FakeAdapter adapter;
   AppContext context{BookAccess{book, callDir, prompter, ""}, adapter};
   std::vector<int> opened;
+  int32_t condition = kSearchByNumber;  // the session's last condition
 
   struct Dialog {
     CSearchDlg dialog;
@@ -65,7 +66,7 @@ class SearchDialogTest : public QObject {
     QPushButton* edit;
     QTableView* results;
     explicit Dialog(SearchDialogTest& t)
-        : dialog(t.context, [&t](int index) { t.Edit(index); }),
+        : dialog(t.context, t.condition, [&t](int index) { t.Edit(index); }),
           condition(dialog.findChild<QComboBox*>("conditionBox")),
           input(dialog.findChild<QLineEdit*>("searchInput")),
           edit(dialog.findChild<QPushButton*>("editButton")),
@@ -103,12 +104,11 @@ class SearchDialogTest : public QObject {
     book.SetDeleted(4, true);
     prompter.messages.clear();
     opened.clear();
-    g_searchCondition = 0;
-    ForgetPickedRow();
+    condition = kSearchByNumber;
   }
 
   void opensWithTheLastConditionAndEverythingElseEmpty() {
-    g_searchCondition = kSearchByRegisteredName;
+    condition = kSearchByRegisteredName;
     Dialog d(*this);
     QAbstractItemModelTester tester(d.results->model());
     QCOMPARE(d.condition->itemText(2), QStringLiteral("氏名かな"));
@@ -179,7 +179,7 @@ class SearchDialogTest : public QObject {
     Type(d.input, QString(23, '1'));
     QCOMPARE(d.input->text(), "03" + QString(20, '1'));  // 22 bytes
     d.condition->setCurrentIndex(1);
-    QCOMPARE(g_searchCondition, 1);
+    QCOMPARE(condition, 1);
     QVERIFY(d.input->text().isEmpty() && d.Rows().isEmpty());
     Type(d.input, QString(21, QChar(0xFF71)));  // ｱ, one byte each
     QCOMPARE(d.input->text().size(), 20);
@@ -240,12 +240,14 @@ class SearchDialogTest : public QObject {
     d.ClickRow(0);
     d.ClickBesideRows();
     QVERIFY(!d.edit->isEnabled());
-    QCOMPARE(g_pickedCol0[0], '\0');
+    QTest::keyClick(d.results, Qt::Key_Space);  // a key in a list with rows enables the button,
+    QVERIFY(d.edit->isEnabled());
+    QTest::mouseClick(d.edit, Qt::LeftButton);
+    QVERIFY(opened.empty());  // but the pick is forgotten
     d.ClickRow(0);
     d.Search(0, "09");  // the picked row is gone from the list
     QTest::keyClick(d.results, Qt::Key_Down);
     QVERIFY(!d.edit->isEnabled());  // in an empty list the button stays off
-    QCOMPARE(g_pickedCol0[0], '\0');
   }
 
   // Enter presses the focused button; the focus entering the list picks no row; rows are

@@ -25,9 +25,11 @@ TEST(ProgramFolderOnWindows, PathsNameTheThreeFilesInTheFolder) {
 }
 
 TEST(ProgramFolderOnWindows, IsTheExecutablesOwnFolder) {
-  ASSERT_TRUE(SetUpProgramFolder());
-  EXPECT_TRUE(std::filesystem::exists(g_exeDir + "\\platform_tests.exe")) << g_exeDir;
-  EXPECT_EQ(g_bookPath, g_exeDir + "\\CallDir.csv");
+  bool ready = false;
+  const ProgramPaths paths = SetUpProgramFolder(&ready);
+  ASSERT_TRUE(ready);
+  EXPECT_TRUE(std::filesystem::exists(paths.exeDir + "\\platform_tests.exe")) << paths.exeDir;
+  EXPECT_EQ(paths.bookPath, paths.exeDir + "\\CallDir.csv");
 }
 #else
 
@@ -58,9 +60,11 @@ TEST(ProgramFolderOnPosix, DudodeHomeWinsAndIsCreatedPrivate) {
   TempDir dir;
   const std::string home = dir.File("a/b/home");
   ScopedEnv env("DUDODE_HOME", home.c_str());
-  ASSERT_TRUE(SetUpProgramFolder());
-  EXPECT_EQ(g_exeDir, home);
-  EXPECT_EQ(g_bookPath, home + "/CallDir.csv");
+  bool ready = false;
+  const ProgramPaths paths = SetUpProgramFolder(&ready);
+  ASSERT_TRUE(ready);
+  EXPECT_EQ(paths.exeDir, home);
+  EXPECT_EQ(paths.bookPath, home + "/CallDir.csv");
   struct stat info {};
   ASSERT_EQ(stat(home.c_str(), &info), 0);
   EXPECT_EQ(info.st_mode & 0777, 0700u);
@@ -70,20 +74,23 @@ TEST(ProgramFolderOnPosix, FallsBackToTheUsersDataFolder) {
   TempDir dir;
   ScopedEnv noHome("DUDODE_HOME", nullptr);
   ScopedEnv data("XDG_DATA_HOME", dir.path().c_str());
-  ASSERT_TRUE(SetUpProgramFolder());
-  EXPECT_EQ(g_exeDir, dir.File("DUDODE"));
+  bool ready = false;
+  EXPECT_EQ(SetUpProgramFolder(&ready).exeDir, dir.File("DUDODE"));
+  EXPECT_TRUE(ready);
 
   ScopedEnv noData("XDG_DATA_HOME", nullptr);
   ScopedEnv home("HOME", dir.path().c_str());
-  ASSERT_TRUE(SetUpProgramFolder());
-  EXPECT_EQ(g_columnIniPath, dir.File(".local/share/DUDODE/DUDODE.ini"));
+  EXPECT_EQ(SetUpProgramFolder(&ready).columnIniPath, dir.File(".local/share/DUDODE/DUDODE.ini"));
+  EXPECT_TRUE(ready);
 }
 
 TEST(ProgramFolderOnPosix, FailsWhenTheFolderCannotBeMade) {
   TempDir dir;
   dir.Write("file", "x");
   ScopedEnv env("DUDODE_HOME", dir.File("file/inside").c_str());
-  EXPECT_FALSE(SetUpProgramFolder());
+  bool ready = true;
+  SetUpProgramFolder(&ready);
+  EXPECT_FALSE(ready);
 }
 
 #endif

@@ -80,18 +80,18 @@ TEST_F(Start, ASecondCopyIsRefusedWhileTheFirstHoldsTheLock) {
 
 TEST_F(Start, TheAdapterIsLeftAloneWhileVizazedRuns) {
   const auto vizazed = NamedMutex::Create(kVizazedMutexName);
-  EXPECT_EQ(OpenAdapterIfFree(prompter, adapter, folder.File("VIZAZED.ini")), 0);
+  EXPECT_FALSE(OpenAdapterIfFree(prompter, adapter, folder.File("VIZAZED.ini")));
   EXPECT_TRUE(adapter.calls.empty());
   EXPECT_EQ(prompter.Texts(), Texts{kVizazedRunningMessage});
 }
 
 TEST_F(Start, APortThatFailsToOpenDisablesTheAdapter) {
   adapter.failures["Open"] = 1;
-  EXPECT_EQ(OpenAdapterIfFree(prompter, adapter, folder.File("VIZAZED.ini")), 0);
+  EXPECT_FALSE(OpenAdapterIfFree(prompter, adapter, folder.File("VIZAZED.ini")));
   EXPECT_EQ(prompter.Texts(), Texts{kAdapterOpenFailedMessage});
   adapter.failures.clear();
   prompter.messages.clear();
-  EXPECT_EQ(OpenAdapterIfFree(prompter, adapter, folder.File("VIZAZED.ini")), 1);
+  EXPECT_TRUE(OpenAdapterIfFree(prompter, adapter, folder.File("VIZAZED.ini")));
   EXPECT_TRUE(prompter.messages.empty());
 }
 

@@ -7,7 +7,7 @@
 #include "support/book_builder.h"
 #include "support/sjis.h"
 #include "listing/column_table.h"
-#include "listing/list_state.h"
+#include "listing/sort_directions.h"
 #include "listing/text_fitting.h"
 
 namespace {
@@ -74,12 +74,12 @@ TEST(ListCells, SortByTheHyphenFreeBytesInTheColumnsDirection) {
 }
 
 TEST(ListCells, EachColumnPositionKeepsItsOwnDirection) {
-  g_sortDir.fill(kSortAscending);
-  EXPECT_EQ(ToggleSortDirection(0), kSortDescending);  // the first click sorts descending
-  EXPECT_EQ(ToggleSortDirection(1), kSortDescending);
-  EXPECT_EQ(ToggleSortDirection(0), kSortAscending);
-  EXPECT_EQ(g_sortDir[1], kSortDescending);
-  g_sortDir.fill(kSortAscending);
+  SortDirections directions;
+  EXPECT_EQ(directions.Toggle(0), kSortDescending);  // the first click sorts descending
+  EXPECT_EQ(directions.Toggle(1), kSortDescending);
+  EXPECT_EQ(directions.Toggle(0), kSortAscending);
+  EXPECT_EQ(directions.Of(1), kSortDescending);
+  EXPECT_EQ(directions.Of(11), kSortAscending);
 }
 
 // Every byte is 10 pixels wide, so widths are easy to reason about.
