@@ -95,7 +95,8 @@ struct SaveBench {
   int refreshed = 0;
 
   EntryFlowContext Flow(BookAccess& access) {
-    return {access, adapter, false, [this] { refreshed += ApplyKanaFilter(book, kKanaRootText); }};
+    return {access, adapter, false,
+            [this](int) { refreshed += ApplyKanaFilter(book, kKanaRootText); }};
   }
 };
 

@@ -54,11 +54,13 @@ bool OpenAdapterIfFree(Prompter& prompter, AdapterLibrary& adapter, const std::s
     return false;
   }
   const PortSettings settings = ReadPortSettings(portIniPath);
-  if (adapter.Open(settings.portName.c_str(), settings.params) == 0) {
-    prompter.Tell(kAdapterOpenFailedMessage, PromptIcon::Warning);
-    return false;
+  bool opened = false;
+  {
+    NoteScope note(prompter, kProbingAdapterNote);
+    opened = adapter.Open(settings.portName.c_str(), settings.params) != 0;
   }
-  return true;
+  if (!opened) prompter.Tell(kAdapterOpenFailedMessage, PromptIcon::Warning);
+  return opened;
 }
 
 std::string BookKeptAsideMessage(const std::string& programFolder) {

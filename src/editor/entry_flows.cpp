@@ -82,12 +82,14 @@ SaveResult SaveEntry(EntryFlowContext& flow, const EntryForm& form, PromptOwner 
   if (!w) return SaveResult::StayOpen;
 
   const int index = FindSameNumber(book, FieldText(w->number));
+  int saved = -1;
   if (index != -1) {
     const PromptAnswer answer =
         prompter.Ask(kUpdateQuestion, kAppTitle, PromptIcon::None, PromptButtons::YesNo, dialog);
     if (answer == PromptAnswer::Yes) {
       if (!UpdateAdapter(flow, *w, &book[index])) return SaveResult::StayOpen;
       book.ReplaceEntry(index, *w);
+      saved = index;
     }
   } else {
     // Refused before the adapter step, so the adapter never holds an entry the book lacks.
@@ -97,10 +99,11 @@ SaveResult SaveEntry(EntryFlowContext& flow, const EntryForm& form, PromptOwner 
     }
     if (!UpdateAdapter(flow, *w, nullptr)) return SaveResult::StayOpen;
     book.AppendEntry(*w);
+    saved = book.entryCount() - 1;
   }
   if (book.IsFull()) prompter.Tell(kBookFullMessage);
   HandOverBook(flow.access);
-  flow.refreshList();
+  flow.refreshList(saved);
   return SaveResult::Close;
 }
 
@@ -133,6 +136,6 @@ void DeleteEntry(EntryFlowContext& flow, int index) {
   }
   // The entry is gone from the book and the file whatever the adapter answered: the list
   // must not keep showing it.
-  flow.refreshList();
+  flow.refreshList(-1);
   if (adapterFailed) ShowLibraryError(prompter, adapterError);
 }

@@ -15,7 +15,9 @@ struct EntryFlowContext {
   BookAccess& access;
   AdapterLibrary& adapter;
   bool adapterEnabled = false;        // the adapter may be called (g_adapterEnabled is 1)
-  std::function<void()> refreshList;  // rebuilds the list under the kana filter
+  // Rebuilds the list under the kana filter, then puts the row of book entry `savedEntry`
+  // (the entry a save stored; -1 for none) in sight, selected.
+  std::function<void(int savedEntry)> refreshList;
 };
 
 enum class SaveResult { StayOpen, Close };
@@ -23,8 +25,9 @@ enum class SaveResult { StayOpen, Close };
 // The update button. Checks the form, then, for a number the book already holds (hyphens
 // aside), asks before replacing that entry, else appends; the adapter is updated before
 // the book, and a failure there changes nothing. A new entry for a full book is refused.
-// After a completed save the book is handed over and the list refreshed. Boxes about the
-// form are owned by `dialog`. Close when the dialog should end.
+// After a completed save the book is handed over and the list refreshed with the saved
+// entry in sight. Boxes about the form are owned by `dialog`. Close when the dialog should
+// end.
 SaveResult SaveEntry(EntryFlowContext& flow, const EntryForm& form, PromptOwner dialog);
 
 // Deletes book entry `index`, the one the list's current row shows (-1 when the row shows

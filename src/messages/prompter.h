@@ -41,10 +41,33 @@ class Prompter {
   // Shows or hides the wait cursor around a long operation.
   virtual void SetBusy(bool busy) = 0;
 
+  // Shows a small note saying what a wait is for, with no buttons, until HideNote; where
+  // nothing is on a screen there is nothing to show.
+  virtual void ShowNote(const std::string& /*text*/) {}
+  virtual void HideNote() {}
+
   // An application message with an OK button.
   void Tell(const std::string& text, PromptIcon icon = PromptIcon::Warning) {
     Ask(text, kAppTitle, icon, PromptButtons::Ok);
   }
+};
+
+// Shows the wait cursor and a note saying what the wait is for, for as long as it lives.
+class NoteScope {
+ public:
+  NoteScope(Prompter& prompter, const std::string& text) : prompter_(prompter) {
+    prompter_.SetBusy(true);
+    prompter_.ShowNote(text);
+  }
+  ~NoteScope() {
+    prompter_.HideNote();
+    prompter_.SetBusy(false);
+  }
+  NoteScope(const NoteScope&) = delete;
+  NoteScope& operator=(const NoteScope&) = delete;
+
+ private:
+  Prompter& prompter_;
 };
 
 // Shows the wait cursor for as long as it lives.

@@ -13,8 +13,10 @@ class FakeBookListView : public BookListView {
   int currentRow = 0;
   bool rowChosen = false;
   int refreshCount = 0;
+  int shownEntry = -1;
 
   void RefreshList() override { ++refreshCount; }
+  void ShowEntry(int entryIndex) override { shownEntry = entryIndex; }
   bool HasSelectedRow() const override { return selectedRow >= 0; }
   int RowCount() const override { return static_cast<int>(rows.size()); }
   int EntryIndexOfRow(int row) const override {

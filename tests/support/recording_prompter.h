@@ -22,11 +22,15 @@ class RecordingPrompter : public Prompter {
   std::vector<Message> messages;
   int busyDepth = 0;
   int busyCalls = 0;
+  std::vector<std::string> notes;  // every note shown
+  bool noteShowing = false;
+  int messagesOverANote = 0;       // messages asked while a note was up
 
   using Prompter::Ask;
   PromptAnswer Ask(const std::string& text, const std::string& caption, PromptIcon icon,
                    PromptButtons buttons, PromptOwner owner) override {
     messages.push_back({text, caption, icon, buttons, owner});
+    if (noteShowing) ++messagesOverANote;
     if (answers.empty()) return IsYesNo(buttons) ? PromptAnswer::Yes : PromptAnswer::Ok;
     const PromptAnswer answer = answers.front();
     answers.pop_front();
@@ -37,6 +41,12 @@ class RecordingPrompter : public Prompter {
     busyDepth += busy ? 1 : -1;
     ++busyCalls;
   }
+
+  void ShowNote(const std::string& text) override {
+    notes.push_back(text);
+    noteShowing = true;
+  }
+  void HideNote() override { noteShowing = false; }
 
   static bool IsYesNo(PromptButtons buttons) {
     return buttons == PromptButtons::YesNo || buttons == PromptButtons::YesNoDefaultNo;

@@ -1,7 +1,9 @@
 #include "gui/common/message_box_prompter.h"
 
 #include <QApplication>
+#include <QLabel>
 #include <QMessageBox>
+#include <QVBoxLayout>
 
 namespace {
 
@@ -61,6 +63,27 @@ PromptAnswer MessageBoxPrompter::Ask(const std::string& text, const std::string&
   const int answer = box.exec();
   if (busy) QApplication::restoreOverrideCursor();
   return AnswerOf(answer);
+}
+
+// A small window with the text and no buttons. It is shown and painted at once: the wait it
+// explains blocks the event loop.
+void MessageBoxPrompter::ShowNote(const std::string& text) {
+  note_ = std::make_unique<QWidget>(mainWindow_, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+  note_->setObjectName("waitNote");
+  note_->setWindowTitle(QString::fromUtf8(kAppTitle));
+  auto* label = new QLabel(QString::fromStdString(text), note_.get());
+  label->setObjectName("waitNoteText");
+  auto* layout = new QVBoxLayout(note_.get());
+  layout->setContentsMargins(24, 16, 24, 16);
+  layout->addWidget(label);
+  note_->setCursor(Qt::WaitCursor);
+  note_->show();
+  note_->raise();
+  QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+void MessageBoxPrompter::HideNote() {
+  note_.reset();
 }
 
 void MessageBoxPrompter::SetBusy(bool busy) {

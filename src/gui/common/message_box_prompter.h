@@ -3,6 +3,7 @@
 
 #include <QPointer>
 #include <QWidget>
+#include <memory>
 
 #include "messages/prompter.h"
 
@@ -15,9 +16,12 @@ class MessageBoxPrompter final : public Prompter {
   PromptAnswer Ask(const std::string& text, const std::string& caption, PromptIcon icon,
                    PromptButtons buttons, PromptOwner owner) override;
   void SetBusy(bool busy) override;
+  void ShowNote(const std::string& text) override;
+  void HideNote() override;
 
  private:
   QWidget* OwnerWindow(PromptOwner owner) const;
 
   QPointer<QWidget> mainWindow_;
+  std::unique_ptr<QWidget> note_;  // the note on screen, if any
 };

@@ -1,6 +1,7 @@
 #include "gui/entry/cp932_field.h"
 
 #include <QLineEdit>
+#include <QStringList>
 #include <QToolTip>
 #include <QValidator>
 #include <QVariant>
@@ -90,6 +91,7 @@ class Cp932LimitValidator : public QValidator {
                Cp932Size(accepted_, oldEnd, static_cast<int>(accepted_.size()));
     QString taken;
     QString refused;
+    bool cut = false;
     for (int i = change.from; i < insertedEnd;) {
       const int units = CharacterUnits(input, i);
       const QString character = input.mid(i, units);
@@ -101,19 +103,25 @@ class Cp932LimitValidator : public QValidator {
         room -= bytes;
       } else {
         room = 0;  // a character that does not fit ends the insertion
+        cut = true;
       }
       i += units;
     }
-    if (!refused.isEmpty()) ShowRefusedHint();
+    ShowHint(refused, cut);
     input = accepted_.left(change.from) + taken + accepted_.mid(oldEnd);
     pos = static_cast<int>(change.from + taken.size());
     return Acceptable;
   }
 
  private:
-  void ShowRefusedHint() const {
+  // Tells what was left out of an insertion, at the field.
+  void ShowHint(const QString& refused, bool cut) const {
+    QStringList lines;
+    if (!refused.isEmpty()) lines << QString::fromUtf8(kUnsupportedCharHint) + " " + refused;
+    if (cut) lines << QString::fromUtf8(kByteLimitHint).arg(maxBytes_);
+    if (lines.isEmpty()) return;
     const QPoint below = edit_->mapToGlobal(QPoint(0, edit_->height()));
-    QToolTip::showText(below, QString::fromUtf8(kUnsupportedCharHint), edit_);
+    QToolTip::showText(below, lines.join('\n'), edit_);
   }
 
   QLineEdit* edit_;

@@ -7,8 +7,12 @@
 
 class QLineEdit;
 
-// The hint shown at a field that refused a character code page 932 cannot hold.
-inline constexpr const char* kUnsupportedCharHint = "この文字は入力できません。";
+// The hint shown at a field that refused characters code page 932 cannot hold; the
+// characters follow it.
+inline constexpr const char* kUnsupportedCharHint = "この文字は入力できません:";
+
+// The hint shown at a field that cut what came in at its byte limit; "%1" is the limit.
+inline constexpr const char* kByteLimitHint = "%1バイトまでです。入りきらない部分は入力されません。";
 
 // The tool tip of a field whose stored text holds bytes that are not code page 932.
 inline constexpr const char* kNotShownWholeHint =
@@ -18,8 +22,9 @@ inline constexpr const char* kNotShownWholeHint =
 // `maxBytes` bytes of code page 932, a double-byte character counting two, as a typing
 // limit does: what comes in is cut on a character boundary to the room left, nothing that
 // was there before is removed, and deletions always pass (also while a text the program
-// set is longer than the limit). A character code page 932 cannot hold is refused with a
-// tool tip at the field. A text the program sets is left whole.
+// set is longer than the limit). A cut says so in a tool tip at the field; characters code
+// page 932 cannot hold are left out, and the tool tip names them. A text the program sets
+// is left whole.
 void LimitCp932Bytes(QLineEdit* edit, int maxBytes);
 
 // The field's text as code page 932 bytes: exactly the bytes SetCp932Text gave it while the

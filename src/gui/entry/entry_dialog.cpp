@@ -234,7 +234,10 @@ EntryForm CEntryDlg::ReadForm() const {
 }
 
 EntryFlowContext CEntryDlg::Flow() {
-  return {app_.access, app_.adapter, app_.adapterEnabled, [this] { list_.RefreshList(); }};
+  return {app_.access, app_.adapter, app_.adapterEnabled, [this](int savedEntry) {
+            list_.RefreshList();
+            list_.ShowEntry(savedEntry);
+          }};
 }
 
 void CEntryDlg::SaveEntry() {

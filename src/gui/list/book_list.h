@@ -10,6 +10,11 @@ class BookListView {
   // any sorting and selection.
   virtual void RefreshList() = 0;
 
+  // Selects the row of book entry `entryIndex` and scrolls it into sight, as the user's own
+  // selection would (the current row follows; the row-chosen flag does not change). Nothing
+  // happens when the list does not show the entry.
+  virtual void ShowEntry(int entryIndex) = 0;
+
   // True when a row is selected.
   virtual bool HasSelectedRow() const = 0;
 

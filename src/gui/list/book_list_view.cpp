@@ -12,6 +12,16 @@
 #include "index/kana_filter.h"
 #include "listing/column_table.h"
 
+namespace {
+
+// Shift+F10 and the Menu key: the context menu, as a right click on the current row.
+bool IsContextMenuKey(const QKeyEvent& event) {
+  return event.key() == Qt::Key_Menu ||
+         (event.key() == Qt::Key_F10 && event.modifiers() == Qt::ShiftModifier);
+}
+
+}  // namespace
+
 CDudOdeView::CDudOdeView(PhoneBook& book, Session& session, QWidget* parent)
     : CListV(session.columns, parent),
       book_(book),
@@ -44,6 +54,17 @@ void CDudOdeView::FillList(int count) {
 
 void CDudOdeView::RefreshList() {
   FillList(ApplyKanaFilter(book_, session_.kanaFilter));
+}
+
+void CDudOdeView::ShowEntry(int entryIndex) {
+  for (int row = 0; row < RowCount(); ++row) {
+    if (EntryIndexOfRow(row) != entryIndex) continue;
+    const QModelIndex cell = model_->index(row, 0);
+    selectionModel()->setCurrentIndex(
+        cell, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    scrollTo(cell);
+    return;
+  }
 }
 
 bool CDudOdeView::HasSelectedRow() const {
@@ -94,6 +115,14 @@ void CDudOdeView::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void CDudOdeView::keyPressEvent(QKeyEvent* event) {
+  if (IsContextMenuKey(*event)) {
+    if (HasSelectedRow()) {
+      rowChosen_ = true;
+      const QRect firstCell = visualRect(model_->index(currentRow_, 0));
+      ShowContextMenu(firstCell.bottomLeft());
+    }
+    return;
+  }
   if (HasSelectedRow() && RowCount() > 0) {
     switch (event->key()) {
       case Qt::Key_Return:

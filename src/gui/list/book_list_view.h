@@ -31,6 +31,7 @@ class CDudOdeView final : public CListV, public BookListView {
   void FillList(int count);
 
   void RefreshList() override;
+  void ShowEntry(int entryIndex) override;
   bool HasSelectedRow() const override;
   int RowCount() const override;
   int EntryIndexOfRow(int row) const override;

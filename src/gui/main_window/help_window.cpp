@@ -1,5 +1,6 @@
 #include "gui/main_window/help_window.h"
 
+#include <QShortcut>
 #include <QTextBrowser>
 #include <QToolBar>
 #include <QVBoxLayout>
@@ -35,6 +36,10 @@ HelpWindow::HelpWindow(QWidget* parent)
   forward->setEnabled(false);
   connect(browser_, &QTextBrowser::backwardAvailable, back, &QAction::setEnabled);
   connect(browser_, &QTextBrowser::forwardAvailable, forward, &QAction::setEnabled);
+
+  // Escape closes the help, as it closes any window of its kind.
+  auto* closeByEscape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+  connect(closeByEscape, &QShortcut::activated, this, &QWidget::close);
 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);

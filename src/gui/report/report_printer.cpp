@@ -1,5 +1,6 @@
 #include "gui/report/report_printer.h"
 
+#include <QFile>
 #include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QPainter>
@@ -49,6 +50,13 @@ std::pair<int, int> PageRange(const QPrinter& printer, int pageCount) {
   return {printer.fromPage(), std::min(printer.toPage(), pageCount)};
 }
 
+// A report printed to a file holds the user's data: once the printer has written it, it is
+// readable by its owner alone, as the CSV export is.
+void KeepPrivate(const QPrinter& printer) {
+  if (printer.outputFileName().isEmpty()) return;
+  QFile::setPermissions(printer.outputFileName(), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+}
+
 }  // namespace
 
 QFont ReportFont() {
@@ -71,6 +79,7 @@ bool RenderReport(QPrinter& printer, const PhoneBook& book, const BookListView& 
                   QWidget* progressParent) {
   const int rowCount = list.RowCount();
   const auto [first, last] = PageRange(printer, ReportPageCount(rowCount));
+  printer.setDocName(QString::fromUtf8("電話帳レポート"));
   QPainter painter;
   if (!painter.begin(&printer)) return false;
   const QFont font = ReportFont();
@@ -100,7 +109,9 @@ bool RenderReport(QPrinter& printer, const PhoneBook& book, const BookListView& 
     DrawPage(painter, mapping, metrics,
              LayoutReportPage(book, rowCount, entryOfRow, page));
   }
-  return painter.end();
+  if (!painter.end()) return false;
+  KeepPrivate(printer);
+  return true;
 }
 
 void PrintReport(AppContext& context, BookListView& list, QWidget* parent) {

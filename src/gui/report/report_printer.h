@@ -15,8 +15,9 @@ void PrintReport(AppContext& context, BookListView& list, QWidget* parent);
 // "印刷ﾌﾟﾚﾋﾞｭｰ(&V)": the report in a print preview, which can print it too.
 void PreviewReport(AppContext& context, BookListView& list, QWidget* parent);
 
-// Draws the report's pages within the printer's page range (all pages when it has none)
-// on `printer`. From 200 pages on a progress dialog owned by `progressParent` offers to
+// Draws the report's pages, titled "電話帳レポート", within the printer's page range (all
+// pages when it has none) on `printer`; a report printed to a file is made readable by its
+// owner alone. From 200 pages on a progress dialog owned by `progressParent` offers to
 // cancel. False when cancelled or when the printer could not be opened.
 bool RenderReport(QPrinter& printer, const PhoneBook& book, const BookListView& list,
                   QWidget* progressParent);

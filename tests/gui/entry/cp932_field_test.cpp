@@ -34,6 +34,25 @@ class Cp932FieldTest : public QObject {
     QCOMPARE(edit.cursorPosition(), 3);
   }
 
+  // A cut at the limit, typed or pasted, says so at the field.
+  void aCutAtTheLimitIsToldInAToolTip() {
+    QLineEdit edit;
+    edit.show();
+    LimitCp932Bytes(&edit, 4);
+    edit.setFocus();
+    QTest::keyClicks(&edit, "0312");
+    QToolTip::hideText();
+    QTest::keyClick(&edit, Qt::Key_5);
+    QCOMPARE(edit.text(), QStringLiteral("0312"));
+    QCOMPARE(QToolTip::text(), QStringLiteral("4バイトまでです。入りきらない部分は入力されません。"));
+    QToolTip::hideText();
+    QTest::keyClick(&edit, Qt::Key_Backspace);
+    QApplication::clipboard()->setText(QStringLiteral("あい"));
+    QTest::keyClick(&edit, Qt::Key_V, Qt::ControlModifier);
+    QCOMPARE(edit.text(), QStringLiteral("031"));  // "あ" needs two bytes, one is left
+    QVERIFY(QToolTip::text().startsWith(QStringLiteral("4バイトまで")));
+  }
+
   void inputMethodCommitIsCutNotThrownAway() {
     QLineEdit edit;
     LimitCp932Bytes(&edit, 5);
@@ -49,7 +68,8 @@ class Cp932FieldTest : public QObject {
     CommitText(&edit, QString::fromUtf8("\xF0\x9F\x98\x80") +
                           QStringLiteral("〜"));  // an emoji, the wave dash
     QCOMPARE(edit.text(), QStringLiteral("a〜"));
-    QCOMPARE(QToolTip::text(), QString::fromUtf8(kUnsupportedCharHint));
+    QCOMPARE(QToolTip::text(),
+             QString::fromUtf8(kUnsupportedCharHint) + " " + QString::fromUtf8("\xF0\x9F\x98\x80"));
     QCOMPARE(Cp932Text(&edit), "a" + Sjis("～"));
   }
 

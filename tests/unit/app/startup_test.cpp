@@ -82,6 +82,7 @@ TEST_F(Start, TheAdapterIsLeftAloneWhileVizazedRuns) {
   const auto vizazed = NamedMutex::Create(kVizazedMutexName);
   EXPECT_FALSE(OpenAdapterIfFree(prompter, adapter, folder.File("VIZAZED.ini")));
   EXPECT_TRUE(adapter.calls.empty());
+  EXPECT_TRUE(prompter.notes.empty());  // nothing is probed
   EXPECT_EQ(prompter.Texts(), Texts{kVizazedRunningMessage});
 }
 
@@ -89,6 +90,11 @@ TEST_F(Start, APortThatFailsToOpenDisablesTheAdapter) {
   adapter.failures["Open"] = 1;
   EXPECT_FALSE(OpenAdapterIfFree(prompter, adapter, folder.File("VIZAZED.ini")));
   EXPECT_EQ(prompter.Texts(), Texts{kAdapterOpenFailedMessage});
+  // A note says what the wait is for; it is gone before the message comes.
+  EXPECT_EQ(prompter.notes, Texts{kProbingAdapterNote});
+  EXPECT_FALSE(prompter.noteShowing);
+  EXPECT_EQ(prompter.messagesOverANote, 0);
+  EXPECT_EQ(prompter.busyDepth, 0);
   adapter.failures.clear();
   prompter.messages.clear();
   EXPECT_TRUE(OpenAdapterIfFree(prompter, adapter, folder.File("VIZAZED.ini")));

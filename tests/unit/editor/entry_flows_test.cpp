@@ -30,8 +30,10 @@ class EntryFlowsTest : public ::testing::Test {
   FakeAdapter adapter;
   BookAccess access{book, callDir, prompter, "/books/CallDir.csv"};
   int refreshes = 0;
+  int lastSaved = -2;  // the entry the last refresh was to put in sight
   std::size_t messagesAtRefresh = 0;
-  EntryFlowContext flow{access, adapter, true, [this] {
+  EntryFlowContext flow{access, adapter, true, [this](int savedEntry) {
+                          lastSaved = savedEntry;
                           ++refreshes;
                           messagesAtRefresh = prompter.messages.size();
                         }};
@@ -86,6 +88,7 @@ TEST_F(EntryFlowsTest, ANewNumberIsRegisteredInTheAdapterAppendedHandedOverAndLi
   EXPECT_EQ(book[1].inAdapter, 1);
   EXPECT_EQ(callDir.writtenCount, 2);
   EXPECT_EQ(refreshes, 1);
+  EXPECT_EQ(lastSaved, 1);  // the new entry is put in sight
   EXPECT_TRUE(prompter.messages.empty());
 }
 
@@ -108,6 +111,7 @@ TEST_F(EntryFlowsTest, YesReplacesTheEntryAndTheAdapterDropsTheStoredSpellingOfI
   EXPECT_EQ(book[index].inAdapter, 1);
   EXPECT_EQ(callDir.writtenCount, 1);
   EXPECT_EQ(refreshes, 1);
+  EXPECT_EQ(lastSaved, index);
 }
 
 TEST_F(EntryFlowsTest, AnEntryNotWantedInTheAdapterHasItsTypedNumberDeletedThere) {
@@ -129,6 +133,7 @@ TEST_F(EntryFlowsTest, NoToTheUpdateQuestionChangesNothingButStillHandsOverAndRe
   EXPECT_EQ(std::memcmp(&book[0], &before[0], sizeof(BookEntry)), 0);
   EXPECT_EQ(callDir.writtenCount, 1);
   EXPECT_EQ(refreshes, 1);
+  EXPECT_EQ(lastSaved, -1);  // nothing was saved
 }
 
 TEST_F(EntryFlowsTest, AnAdapterFailureShowsItsMessageAndLeavesTheBookAndTheDialogAsTheyWere) {
