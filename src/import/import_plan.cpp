@@ -257,8 +257,11 @@ std::string StatusText(const PlanRow& row) {
   return text;
 }
 
-std::string CountsMessage(const ImportCounts& counts) {
-  return "インポートしました。\n追加: " + std::to_string(counts.added) +
-         "件\n更新: " + std::to_string(counts.updated) +
+std::string CountsText(const ImportCounts& counts) {
+  return "追加: " + std::to_string(counts.added) + "件\n更新: " + std::to_string(counts.updated) +
          "件\nスキップ: " + std::to_string(counts.skipped) + "件";
+}
+
+std::string CountsMessage(const ImportCounts& counts) {
+  return "インポートしました。\n" + CountsText(counts);
 }

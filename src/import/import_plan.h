@@ -85,5 +85,8 @@ class ImportPlan {
 // "スキップ: 壊れたカード (contacts.vcf 12行目)".
 std::string StatusText(const PlanRow& row);
 
-// The message after an import: how many entries were added, updated and skipped (UTF-8).
+// How many entries were (or would be) added, updated and skipped, a line each (UTF-8).
+std::string CountsText(const ImportCounts& counts);
+
+// The message after an import: "インポートしました。" and the counts.
 std::string CountsMessage(const ImportCounts& counts);
