@@ -9,6 +9,7 @@
 #include <QStyledItemDelegate>
 #include <QTableView>
 #include <QVBoxLayout>
+#include <utility>
 
 #include "gui/entry/cp932_field.h"
 #include "gui/import/import_preview_model.h"
@@ -37,6 +38,14 @@ class FieldDelegate final : public QStyledItemDelegate {
     if (edit->isModified()) model->setData(index, edit->text(), Qt::EditRole);
   }
 };
+
+// Widths in pixels that show a typical text whole (the ten fields in the dialog's order).
+constexpr std::pair<EntryField, int> kFieldWidths[] = {
+    {EntryField::Number, 110},         {EntryField::RegisteredName, 80},
+    {EntryField::Name, 110},           {EntryField::NameKana, 170},
+    {EntryField::PostalCode, 75},      {EntryField::Fax, 110},
+    {EntryField::Address, 220},        {EntryField::Company, 160},
+    {EntryField::CompanyAddress, 220}, {EntryField::Email, 180}};
 
 // "新規 3件 / 更新 1件 / 要確認 2件 / スキップ 1件 / 取り込まない 0件"
 QString CountsText(const ImportPlan& plan) {
@@ -83,7 +92,10 @@ ImportPreviewDialog::ImportPreviewDialog(ImportPlan& plan, QWidget* parent)
   table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
   table_->horizontalHeader()->setStretchLastSection(true);
   table_->setColumnWidth(ImportPreviewModel::kTickColumn, 40);
-  table_->setColumnWidth(ImportPreviewModel::kStatusColumn, 220);
+  table_->setColumnWidth(ImportPreviewModel::kStatusColumn, 260);
+  for (const auto& [field, width] : kFieldWidths) {
+    table_->setColumnWidth(ImportPreviewModel::ColumnOf(field), width);
+  }
   hint->setBuddy(table_);
 
   counts_ = new QLabel(this);
