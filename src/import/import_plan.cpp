@@ -150,7 +150,7 @@ void ImportPlan::EditField(int row, EntryField field, const std::string& cp932Te
 
 bool ImportPlan::IsEditable(int row) const {
   const PlanRow& r = rows_[static_cast<std::size_t>(row)];
-  return r.status == RowStatus::NeedsAttention || r.edited;
+  return r.status == RowStatus::NeedsAttention || r.record.readingDerived || r.edited;
 }
 
 // Rows are weighed in the order of the files: the first ticked record of a number wins,

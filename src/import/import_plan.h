@@ -58,7 +58,8 @@ class ImportPlan {
   // again. A reading the user typed is no longer a derived one.
   void EditField(int row, EntryField field, const std::string& cp932Text);
 
-  // Whether the user may edit the row's texts: it needs attention, or was edited before.
+  // Whether the user may edit the row's texts: it needs attention, its reading was derived
+  // (for the user to check), or it was edited before.
   bool IsEditable(int row) const;
 
   // What Apply would do.

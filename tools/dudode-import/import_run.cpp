@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 
@@ -21,7 +22,10 @@ std::string Shown(const ImportRecord& record, EntryField field) {
   for (const UnheldText& unheld : record.unheld) {
     if (unheld.field == field) return unheld.utf8;
   }
-  return cp932::ToUtf8(FieldOf(record.form, field)).text;
+  std::string text = cp932::ToUtf8(FieldOf(record.form, field)).text;
+  std::replace_if(
+      text.begin(), text.end(), [](char c) { return c == '\r' || c == '\n'; }, ' ');
+  return text;  // one line a record, whatever a field holds
 }
 
 void PrintRow(const PlanRow& row, std::FILE* out) {

@@ -155,6 +155,9 @@ TEST(ImportPlan, AnEditedFieldIsCheckedAgainAndNothingIsCut) {
   derived.readingDerived = true;
   ImportPlan plan({derived, Record("03 1111 2222")}, book);
   EXPECT_FALSE(ImportPlan({Record("090-5")}, book).IsEditable(0));
+  ImportRecord derivedAndRight = Record("090-6");
+  derivedAndRight.readingDerived = true;  // new, but its reading is the user's to check
+  EXPECT_TRUE(ImportPlan({derivedAndRight}, book).IsEditable(0));
   ASSERT_EQ(plan.rows()[0].status, RowStatus::NeedsAttention);
   EXPECT_EQ(plan.rows()[0].attentionField, EntryField::NameKana);
 
