@@ -2,6 +2,7 @@
 // texts in code page 932, the two check boxes and the illumination item.
 #pragma once
 
+#include <array>
 #include <string>
 
 // Typing limits of the edit fields, in bytes (a double-byte character counts two). Each
@@ -37,3 +38,33 @@ struct EntryForm {
   bool callRejected = false;   // "着信拒否" checked
   int illumination = 0;        // the selected item's index, -1 for none
 };
+
+// The ten texts of the form, in the dialog's order.
+enum class EntryField {
+  Number,
+  RegisteredName,
+  Name,
+  NameKana,
+  PostalCode,
+  Fax,
+  Address,
+  Company,
+  CompanyAddress,
+  Email,
+};
+
+inline constexpr std::array<EntryField, 10> kEntryFields = {
+    EntryField::Number,   EntryField::RegisteredName, EntryField::Name,
+    EntryField::NameKana, EntryField::PostalCode,     EntryField::Fax,
+    EntryField::Address,  EntryField::Company,        EntryField::CompanyAddress,
+    EntryField::Email};
+
+// The form's text for `field`.
+std::string& FieldOf(EntryForm& form, EntryField field);
+const std::string& FieldOf(const EntryForm& form, EntryField field);
+
+// The field's typing limit in bytes (field_limits).
+int TypingLimit(EntryField field);
+
+// The field's name as the dialog labels it, UTF-8 ("氏名かな").
+const char* FieldLabel(EntryField field);

@@ -22,6 +22,7 @@ bool HasAreaCode(std::string_view number) {
 }
 
 struct Check {
+  EntryField field;  // the field the message is about
   bool (*passes)(const EntryForm&);
   const char* message;
   PromptIcon icon;
@@ -32,50 +33,59 @@ struct Check {
 constexpr PromptIcon kWarn = PromptIcon::Warning;
 constexpr PromptIcon kPlain = PromptIcon::None;
 const std::array<Check, 17> kChecks = {{
-    {[](const EntryForm& f) { return !f.number.empty(); }, "電話番号を入力して下さい。", kWarn},
-    {[](const EntryForm& f) { return !f.nameKana.empty(); }, "氏名かなを入力して下さい。", kWarn},
-    {[](const EntryForm& f) { return !f.name.empty(); }, "氏名を入力して下さい。", kWarn},
-    {[](const EntryForm& f) { return HasAreaCode(f.number); },
+    {EntryField::Number, [](const EntryForm& f) { return !f.number.empty(); },
+     "電話番号を入力して下さい。", kWarn},
+    {EntryField::NameKana, [](const EntryForm& f) { return !f.nameKana.empty(); },
+     "氏名かなを入力して下さい。", kWarn},
+    {EntryField::Name, [](const EntryForm& f) { return !f.name.empty(); }, "氏名を入力して下さい。",
+     kWarn},
+    {EntryField::Number, [](const EntryForm& f) { return HasAreaCode(f.number); },
      "電話番号は市外局番を入力して下さい。", kWarn},
-    {[](const EntryForm& f) { return IsSingleByteText(f.number); },
+    {EntryField::Number, [](const EntryForm& f) { return IsSingleByteText(f.number); },
      "電話番号は、半角数字を入力して下さい。", kWarn},
-    {[](const EntryForm& f) { return IsPhoneText(f.number); },
+    {EntryField::Number, [](const EntryForm& f) { return IsPhoneText(f.number); },
      "電話番号欄に文字が入力されています。", kWarn},
-    {[](const EntryForm& f) { return IsSingleByteText(f.postalCode); },
+    {EntryField::PostalCode, [](const EntryForm& f) { return IsSingleByteText(f.postalCode); },
      "郵便番号は、半角数字を入力して下さい。", kWarn},
-    {[](const EntryForm& f) { return IsPhoneText(f.postalCode); },
+    {EntryField::PostalCode, [](const EntryForm& f) { return IsPhoneText(f.postalCode); },
      "郵便番号欄に文字が入力されています。", kWarn},
-    {[](const EntryForm& f) { return IsSingleByteText(f.fax); },
+    {EntryField::Fax, [](const EntryForm& f) { return IsSingleByteText(f.fax); },
      "FAX番号は、半角数字をだけを入力して下さい。", kWarn},
-    {[](const EntryForm& f) { return IsPhoneText(f.fax); },
+    {EntryField::Fax, [](const EntryForm& f) { return IsPhoneText(f.fax); },
      "FAX番号欄に数字以外が入力されています。", kWarn},
-    {[](const EntryForm& f) {
+    {EntryField::RegisteredName,
+     [](const EntryForm& f) {
        return IsSingleByteText(f.registeredName) && IsHalfKanaText(f.registeredName);
      },
      "登録名称は、半角カナを入力してください。", kPlain},
-    {[](const EntryForm& f) { return IsHiraganaReading(f.nameKana); },
+    {EntryField::NameKana, [](const EntryForm& f) { return IsHiraganaReading(f.nameKana); },
      "氏名かなは、平仮名を入力してください。", kPlain},
-    {[](const EntryForm& f) { return !HasComma(f.name); }, "氏名には、”,”を入力しないでください。",
-     kPlain},
-    {[](const EntryForm& f) { return !HasComma(f.company); },
+    {EntryField::Name, [](const EntryForm& f) { return !HasComma(f.name); },
+     "氏名には、”,”を入力しないでください。", kPlain},
+    {EntryField::Company, [](const EntryForm& f) { return !HasComma(f.company); },
      "会社名には、”,”を入力しないでください。", kPlain},
-    {[](const EntryForm& f) { return !HasComma(f.email); },
+    {EntryField::Email, [](const EntryForm& f) { return !HasComma(f.email); },
      "メールアドレスには、”,”を入力しないでください。", kPlain},
-    {[](const EntryForm& f) { return !HasComma(f.address); },
+    {EntryField::Address, [](const EntryForm& f) { return !HasComma(f.address); },
      "住所には、”,”を入力しないでください。", kPlain},
-    {[](const EntryForm& f) { return !HasComma(f.companyAddress); },
+    {EntryField::CompanyAddress, [](const EntryForm& f) { return !HasComma(f.companyAddress); },
      "会社住所には、”,”を入力しないでください。", kPlain},
 }};
 
 }  // namespace
 
+std::optional<FieldFailure> FirstFailedCheck(const EntryForm& form) {
+  for (const Check& check : kChecks) {
+    if (!check.passes(form)) return FieldFailure{check.field, check.message, check.icon};
+  }
+  return std::nullopt;
+}
+
 std::optional<BookEntry> ValidateEntry(const EntryForm& form, Prompter& prompter,
                                        PromptOwner owner) {
-  for (const Check& check : kChecks) {
-    if (!check.passes(form)) {
-      prompter.Ask(check.message, kAppTitle, check.icon, PromptButtons::Ok, owner);
-      return std::nullopt;
-    }
+  if (const std::optional<FieldFailure> failure = FirstFailedCheck(form)) {
+    prompter.Ask(failure->message, kAppTitle, failure->icon, PromptButtons::Ok, owner);
+    return std::nullopt;
   }
   return WorkingEntry(form);
 }

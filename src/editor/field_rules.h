@@ -4,9 +4,18 @@
 
 #include <optional>
 
-#include "messages/prompter.h"
 #include "calldir/calldir.h"
 #include "editor/entry_form.h"
+#include "editor/form_mapping.h"
+#include "messages/prompter.h"
+
+// The first check the form fails, in the fixed order: the field, its message and icon.
+struct FieldFailure {
+  EntryField field;
+  const char* message;
+  PromptIcon icon;
+};
+std::optional<FieldFailure> FirstFailedCheck(const EntryForm& form);
 
 // Runs the checks in order. On the first failure shows its message (OK button, titled with
 // the application's name, owned by `owner`) and returns nothing; otherwise returns the

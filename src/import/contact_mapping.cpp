@@ -184,7 +184,7 @@ std::string AddressText(const std::vector<std::string>& adr) {
 
 // Puts a UTF-8 text into the record's field in code page 932, or, when code page 932
 // cannot hold it, keeps it aside for the user (the field stays empty).
-void SetText(ImportRecord& record, FormField field, const std::string& utf8) {
+void SetText(ImportRecord& record, EntryField field, const std::string& utf8) {
   if (utf8.empty()) return;
   if (utf8_text::IsAscii(utf8)) {
     FieldOf(record.form, field) = utf8;
@@ -247,26 +247,26 @@ std::vector<ImportRecord> MapCard(const VCard& card, ReadingDeriver* deriver) {
     return {base};
   }
   const std::string name = NameOf(card);
-  SetText(base, FormField::Name, name);
+  SetText(base, EntryField::Name, name);
   std::string reading = ToHiraganaReading(CarriedReading(card));
   if (reading.empty() && deriver != nullptr && !name.empty()) {
     reading = DerivedReading(name, *deriver);
     base.readingDerived = !reading.empty();
   }
-  SetText(base, FormField::NameKana, reading);
+  SetText(base, EntryField::NameKana, reading);
 
   const VCardProperty* home = Find(card, "ADR", IsHomeAddress);
   const std::vector<std::string> homeParts = ComponentsOf(home);
-  SetText(base, FormField::Address, AddressText(homeParts));
-  SetText(base, FormField::PostalCode, ComponentAt(homeParts, 5));
+  SetText(base, EntryField::Address, AddressText(homeParts));
+  SetText(base, EntryField::PostalCode, ComponentAt(homeParts, 5));
   const VCardProperty* work =
       Find(card, "ADR", [](const VCardProperty& p) { return !IsHomeAddress(p); });
-  SetText(base, FormField::CompanyAddress, AddressText(ComponentsOf(work)));
-  SetText(base, FormField::Company, JoinParts(ComponentsOf(Find(card, "ORG")), true));
-  SetText(base, FormField::Email, Text(Find(card, "EMAIL")));
+  SetText(base, EntryField::CompanyAddress, AddressText(ComponentsOf(work)));
+  SetText(base, EntryField::Company, JoinParts(ComponentsOf(Find(card, "ORG")), true));
+  SetText(base, EntryField::Email, Text(Find(card, "EMAIL")));
   const VCardProperty* fax =
       Find(card, "TEL", [](const VCardProperty& p) { return KindOf(p) == TelKind::Fax; });
-  if (fax != nullptr) SetText(base, FormField::Fax, MapNumber(Unescaped(fax->value)).text);
+  if (fax != nullptr) SetText(base, EntryField::Fax, MapNumber(Unescaped(fax->value)).text);
 
   std::vector<ImportRecord> records;
   for (const VCardProperty& tel : card.properties) {
@@ -274,7 +274,7 @@ std::vector<ImportRecord> MapCard(const VCard& card, ReadingDeriver* deriver) {
     const MappedNumber number = MapNumber(Unescaped(tel.value));
     if (number.text.empty()) continue;
     ImportRecord& record = records.emplace_back(base);
-    SetText(record, FormField::Number, number.text);
+    SetText(record, EntryField::Number, number.text);
     if (number.foreign) record.skip = SkipReason::ForeignNumber;
   }
   if (records.empty()) {

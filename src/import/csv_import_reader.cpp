@@ -8,10 +8,10 @@ namespace {
 constexpr std::size_t kColumns = 14;
 
 // The columns in the export's order; the flags, registeredName and inAdapter follow.
-constexpr std::array<FormField, 9> kTextColumns = {
-    FormField::Number, FormField::Name,       FormField::NameKana, FormField::Address,
-    FormField::Fax,    FormField::PostalCode, FormField::Company,  FormField::CompanyAddress,
-    FormField::Email};
+constexpr std::array<EntryField, 9> kTextColumns = {
+    EntryField::Number, EntryField::Name,       EntryField::NameKana, EntryField::Address,
+    EntryField::Fax,    EntryField::PostalCode, EntryField::Company,  EntryField::CompanyAddress,
+    EntryField::Email};
 constexpr std::size_t kCallAcceptColumn = 9;
 constexpr std::size_t kIlluminationColumn = 11;
 constexpr std::size_t kRegisteredNameColumn = 12;

@@ -11,36 +11,6 @@ bool IsCodePage932(std::string_view text) {
 
 }  // namespace
 
-std::string& FieldOf(EntryForm& form, FormField field) {
-  switch (field) {
-    case FormField::Number:
-      return form.number;
-    case FormField::RegisteredName:
-      return form.registeredName;
-    case FormField::Name:
-      return form.name;
-    case FormField::NameKana:
-      return form.nameKana;
-    case FormField::PostalCode:
-      return form.postalCode;
-    case FormField::Fax:
-      return form.fax;
-    case FormField::Address:
-      return form.address;
-    case FormField::Company:
-      return form.company;
-    case FormField::CompanyAddress:
-      return form.companyAddress;
-    case FormField::Email:
-      return form.email;
-  }
-  return form.email;  // not reached: every field is named above
-}
-
-const std::string& FieldOf(const EntryForm& form, FormField field) {
-  return FieldOf(const_cast<EntryForm&>(form), field);
-}
-
 void SetFlags(ImportRecord& record, std::string_view callAccept, std::string_view illumination) {
   record.callAccept = callAccept;
   record.illumination = illumination;
@@ -50,10 +20,7 @@ void SetFlags(ImportRecord& record, std::string_view callAccept, std::string_vie
 }
 
 bool TextsAreCodePage932(const ImportRecord& record) {
-  for (const FormField field :
-       {FormField::Number, FormField::RegisteredName, FormField::Name, FormField::NameKana,
-        FormField::PostalCode, FormField::Fax, FormField::Address, FormField::Company,
-        FormField::CompanyAddress, FormField::Email}) {
+  for (const EntryField field : kEntryFields) {
     if (!IsCodePage932(FieldOf(record.form, field))) return false;
   }
   return IsCodePage932(record.callAccept) && IsCodePage932(record.illumination);

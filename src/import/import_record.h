@@ -15,27 +15,16 @@ enum class SkipReason {
   ForeignNumber,  // a number with a country code other than +81
   MalformedCard,  // a vCard that is cut short or broken
   DamagedLine,    // a line of the program's CSV or of a kept book file that does not read
-};
-
-// The ten texts of EntryForm.
-enum class FormField {
-  Number,
-  RegisteredName,
-  Name,
-  NameKana,
-  PostalCode,
-  Fax,
-  Address,
-  Company,
-  CompanyAddress,
-  Email,
+  // Decided by the import plan, against the other records and the book:
+  Duplicate,  // an earlier record of the files has the same number (hyphens aside)
+  BookFull,   // the book would pass 10,000 entries
 };
 
 // A text code page 932 cannot hold (an emoji, a rare ideograph): nothing of it is dropped.
 // Its field in the form stays empty and the text waits here, in UTF-8, for the user to
 // edit it in the preview.
 struct UnheldText {
-  FormField field = FormField::Name;
+  EntryField field = EntryField::Name;
   std::string utf8;
 };
 
@@ -59,10 +48,6 @@ struct FileReading {  // one file
   std::vector<ImportRecord> records;
   std::string refusal;  // non-empty: the file was refused, with a message naming it (UTF-8)
 };
-
-// The form's text for `field`.
-std::string& FieldOf(EntryForm& form, FormField field);
-const std::string& FieldOf(const EntryForm& form, FormField field);
 
 // Whether the ten texts and the two flags are code page 932 (a lone lead byte is not).
 bool TextsAreCodePage932(const ImportRecord& record);

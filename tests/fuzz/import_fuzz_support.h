@@ -32,10 +32,7 @@ inline void CheckReading(const FileReading& reading, const std::string& fileName
     FUZZ_CHECK(r.line >= lastLine && r.line <= lines);
     lastLine = r.line;
     FUZZ_CHECK(!r.form.adapterWanted);
-    for (FormField field :
-         {FormField::Number, FormField::RegisteredName, FormField::Name, FormField::NameKana,
-          FormField::PostalCode, FormField::Fax, FormField::Address, FormField::Company,
-          FormField::CompanyAddress, FormField::Email}) {
+    for (EntryField field : kEntryFields) {
       FUZZ_CHECK(IsCodePage932(FieldOf(r.form, field)));
     }
     FUZZ_CHECK(r.skip != SkipReason::None || !r.form.number.empty() || !r.unheld.empty());

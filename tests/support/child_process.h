@@ -36,3 +36,8 @@ class ChildProcess {
   pid_t pid_ = -1;
   std::string firstLine_;
 };
+
+// Runs `argv` to its end with standard output captured into `output` (when not null);
+// its exit status, or -1 when it did not exit normally. Throws std::runtime_error when it
+// cannot be started.
+int RunToEnd(std::vector<std::string> argv, std::string* output = nullptr);

@@ -18,6 +18,7 @@
 #include "gui/main_window/dudode_doc.h"
 #include "gui/columns/column_dialog.h"
 #include "gui/main_window/save_as_csv.h"
+#include "gui/import/import_contacts.h"
 #include "gui/list/book_list_view.h"
 #include "gui/entry/entry_dialog.h"
 #include "gui/main_window/help_window.h"
@@ -39,6 +40,7 @@ enum Command : int {
   kNewEntryButton = 32782,
   kHelpContents = 32785,
   kSave = 32788,
+  kImport = 32790,
   kPrint = 57607,
   kPrintPreview = 57609,
   kAbout = 57664,
@@ -97,6 +99,8 @@ void CMainFrame::CreateCommands() {
   Command(kSave)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
   AddCommand(kSaveAs, QStringLiteral("名前を付けて保存(&A)..."),
              QStringLiteral("作業中のﾌｧｲﾙに名前を付けて保存\n名前を付けて保存"), "save-as");
+  AddCommand(kImport, QStringLiteral("ｲﾝﾎﾟｰﾄ(&I)..."),
+             QStringLiteral("連絡先ﾌｧｲﾙから電話帳に取り込み\nｲﾝﾎﾟｰﾄ"));
   AddCommand(kPrint, QStringLiteral("印刷(&P)..."), QStringLiteral("作業中の文書を印刷\n印刷"),
              "print");
   Command(kPrint)->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
@@ -136,6 +140,8 @@ void CMainFrame::CreateCommands() {
   connect(Command(kSearch), &QAction::triggered, this, &CMainFrame::OnSearch);
   connect(Command(kSaveAs), &QAction::triggered, this,
           [this] { ExportBookAsCsv(context_, this); });
+  connect(Command(kImport), &QAction::triggered, this,
+          [this] { ImportContacts(context_, *list_, this); });
   // Either pane prints the same report: the rows of the phone-book list.
   connect(Command(kPrint), &QAction::triggered, this,
           [this] { PrintReport(context_, *list_, this); });
@@ -149,6 +155,7 @@ void CMainFrame::CreateMenus() {
   file->setObjectName("menuFile");
   file->addAction(Command(kSave));
   file->addAction(Command(kSaveAs));
+  file->addAction(Command(kImport));
   file->addSeparator();
   file->addAction(Command(kPrint));
   file->addAction(Command(kPrintPreview));

@@ -152,3 +152,39 @@ TEST(FieldRulesTest, TheWorkingEntryKeepsTheTextsAsTypedAndDerivesItsFlags) {
 }
 
 }  // namespace
+
+// The field each check is about, for callers that point at it instead of showing the box.
+TEST(FieldRulesTest, TheFirstFailedCheckNamesItsField) {
+  struct FieldCase {
+    std::function<void(EntryForm&)> change;
+    EntryField field;
+  };
+  const FieldCase cases[] = {
+      {[](EntryForm& f) { f.number.clear(); }, EntryField::Number},
+      {[](EntryForm& f) { f.nameKana.clear(); }, EntryField::NameKana},
+      {[](EntryForm& f) { f.name.clear(); }, EntryField::Name},
+      {[](EntryForm& f) { f.number = "03 1234"; }, EntryField::Number},
+      {[](EntryForm& f) { f.postalCode = "123A"; }, EntryField::PostalCode},
+      {[](EntryForm& f) { f.fax = "03(1234)"; }, EntryField::Fax},
+      {[](EntryForm& f) { f.registeredName = Sjis("山"); }, EntryField::RegisteredName},
+      {[](EntryForm& f) { f.nameKana = Sjis("ヤマダ"); }, EntryField::NameKana},
+      {[](EntryForm& f) { f.name = ","; }, EntryField::Name},
+      {[](EntryForm& f) { f.company = ","; }, EntryField::Company},
+      {[](EntryForm& f) { f.email = ","; }, EntryField::Email},
+      {[](EntryForm& f) { f.address = ","; }, EntryField::Address},
+      {[](EntryForm& f) { f.companyAddress = ","; }, EntryField::CompanyAddress},
+  };
+  EXPECT_FALSE(FirstFailedCheck(ValidForm()).has_value());
+  for (const FieldCase& c : cases) {
+    EntryForm form = ValidForm();
+    c.change(form);
+    const auto failure = FirstFailedCheck(form);
+    ASSERT_TRUE(failure.has_value());
+    EXPECT_EQ(failure->field, c.field) << failure->message;
+    RecordingPrompter prompter;
+    ValidateEntry(form, prompter, PromptOwner::MainWindow());
+    ASSERT_EQ(prompter.messages.size(), 1u);
+    EXPECT_EQ(prompter.messages[0].text, failure->message);
+    EXPECT_EQ(prompter.messages[0].icon, failure->icon);
+  }
+}

@@ -125,9 +125,9 @@ TEST(MapCard, KeepsATextCodePage932CannotHoldForTheUser) {
   EXPECT_TRUE(records[0].form.company.empty());
   EXPECT_EQ(records[0].form.email, "a@b.jp");
   ASSERT_EQ(records[0].unheld.size(), 2u);
-  EXPECT_EQ(records[0].unheld[0].field, FormField::Name);
+  EXPECT_EQ(records[0].unheld[0].field, EntryField::Name);
   EXPECT_EQ(records[0].unheld[0].utf8, "寿司 🍣");
-  EXPECT_EQ(records[0].unheld[1].field, FormField::Company);
+  EXPECT_EQ(records[0].unheld[1].field, EntryField::Company);
   EXPECT_EQ(records[0].unheld[1].utf8, "🍣 Sushi");
 }
 

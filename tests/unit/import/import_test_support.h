@@ -52,7 +52,8 @@ class TableDeriver final : public ReadingDeriver {
 // its flags (callAccept/illumination), then skip, line and whether the reading was derived:
 // "number=090-1; name=山田 太郎; flags=1/0; line=3".
 inline std::string Describe(const ImportRecord& r) {
-  static constexpr const char* kSkips[] = {"", "no number", "foreign", "malformed", "damaged"};
+  static constexpr const char* kSkips[] = {"",        "no number", "foreign", "malformed",
+                                           "damaged", "duplicate", "full"};
   const EntryForm& f = r.form;
   std::ostringstream out;
   const std::pair<const char*, const std::string*> texts[] = {
