@@ -17,7 +17,9 @@ build: configure
 test: build
 	QT_QPA_PLATFORM=offscreen ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS) --timeout 600
 
-run: build
+# Builds only what the demo runs: the program with its libraries, the emulator, the generator.
+run: configure
+	cmake --build $(BUILD) -j $(JOBS) --target dudode zefp1-emu make-book
 	scripts/run-demo $(BUILD)
 
 screenshots: build

@@ -96,7 +96,8 @@ struct SaveBench {
 
   EntryFlowContext Flow(BookAccess& access) {
     return {access, adapter, false,
-            [this](int) { refreshed += ApplyKanaFilter(book, kKanaRootText); }};
+            [this](int) { refreshed += ApplyKanaFilter(book, kKanaRootText); },
+            {}};
   }
 };
 

@@ -78,8 +78,12 @@ bool UpdateAdapter(EntryFlowContext& flow, BookEntry& w, const BookEntry* replac
 SaveResult SaveEntry(EntryFlowContext& flow, const EntryForm& form, PromptOwner dialog) {
   Prompter& prompter = flow.access.prompter;
   PhoneBook& book = flow.access.book;
-  std::optional<BookEntry> w = ValidateEntry(form, prompter, dialog);
-  if (!w) return SaveResult::StayOpen;
+  EntryField refused{};
+  std::optional<BookEntry> w = ValidateEntry(form, prompter, dialog, &refused);
+  if (!w) {
+    if (flow.showRefusedField) flow.showRefusedField(refused);
+    return SaveResult::StayOpen;
+  }
 
   const int index = FindSameNumber(book, FieldText(w->number));
   int saved = -1;

@@ -18,6 +18,8 @@ struct EntryFlowContext {
   // Rebuilds the list under the kana filter, then puts the row of book entry `savedEntry`
   // (the entry a save stored; -1 for none) in sight, selected.
   std::function<void(int savedEntry)> refreshList;
+  // Once the message of a field rule is closed: the user is to correct `field` (may be empty).
+  std::function<void(EntryField field)> showRefusedField;
 };
 
 enum class SaveResult { StayOpen, Close };

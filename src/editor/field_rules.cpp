@@ -82,9 +82,10 @@ std::optional<FieldFailure> FirstFailedCheck(const EntryForm& form) {
 }
 
 std::optional<BookEntry> ValidateEntry(const EntryForm& form, Prompter& prompter,
-                                       PromptOwner owner) {
+                                       PromptOwner owner, EntryField* refused) {
   if (const std::optional<FieldFailure> failure = FirstFailedCheck(form)) {
     prompter.Ask(failure->message, kAppTitle, failure->icon, PromptButtons::Ok, owner);
+    if (refused != nullptr) *refused = failure->field;
     return std::nullopt;
   }
   return WorkingEntry(form);

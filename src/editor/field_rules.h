@@ -18,7 +18,7 @@ struct FieldFailure {
 std::optional<FieldFailure> FirstFailedCheck(const EntryForm& form);
 
 // Runs the checks in order. On the first failure shows its message (OK button, titled with
-// the application's name, owned by `owner`) and returns nothing; otherwise returns the
-// working entry with `inAdapter` 0.
+// the application's name, owned by `owner`), puts the field it names in `refused` when
+// given, and returns nothing; otherwise returns the working entry with `inAdapter` 0.
 std::optional<BookEntry> ValidateEntry(const EntryForm& form, Prompter& prompter,
-                                       PromptOwner owner);
+                                       PromptOwner owner, EntryField* refused = nullptr);

@@ -68,12 +68,13 @@ int main(int argc, char** argv) {
   }
   StderrPrompter prompter;
   if (options->bookPath.empty()) {
-    // The program folder's paths are process-wide today; the book's is the one needed here.
-    if (!SetUpProgramFolder()) {
+    bool ready = false;
+    const ProgramPaths paths = SetUpProgramFolder(&ready);
+    if (!ready) {
       prompter.Tell("プログラムのフォルダを作れません。");
       return kNothingDone;
     }
-    options->bookPath = g_bookPath;
+    options->bookPath = paths.bookPath;
   }
   const auto lock = TakeInstanceLock(prompter);
   if (!lock) return kNothingDone;

@@ -234,10 +234,22 @@ EntryForm CEntryDlg::ReadForm() const {
 }
 
 EntryFlowContext CEntryDlg::Flow() {
-  return {app_.access, app_.adapter, app_.adapterEnabled, [this](int savedEntry) {
+  return {app_.access, app_.adapter, app_.adapterEnabled,
+          [this](int savedEntry) {
             list_.RefreshList();
             list_.ShowEntry(savedEntry);
-          }};
+          },
+          [this](EntryField field) { ShowRefusedField(field); }};
+}
+
+// The focus goes to the field a rule refused, with its text selected, so the user types
+// over it; moving into the phone field runs its own focus rule, as the user's focus does.
+void CEntryDlg::ShowRefusedField(EntryField field) {
+  QLineEdit* const edits[] = {phone_, registeredName_, name_,     nameKana_, postalCode_,
+                              fax_,   address_,        company_,  companyAddress_, email_};
+  QLineEdit* edit = edits[static_cast<std::size_t>(field)];
+  edit->setFocus(Qt::OtherFocusReason);
+  edit->selectAll();
 }
 
 void CEntryDlg::SaveEntry() {

@@ -45,6 +45,7 @@ class CEntryDlg : public QDialog {
   void SaveEntry();
   EntryForm ReadForm() const;
   EntryFlowContext Flow();
+  void ShowRefusedField(EntryField field);
 
   AppContext& app_;
   BookListView& list_;

@@ -223,12 +223,27 @@ class EntryDialogTest : public QObject {
   void aNewEntryIsCheckedThenStoredInTheBookAndTheAdapter() {
     Fixture f;
     QVERIFY(WhileOpen(f.Open(OpenRequest::NewEntry()), [&f](CEntryDlg& d) {
+      d.activateWindow();
+      QVERIFY(QTest::qWaitForWindowActive(&d));
       QTest::keyClicks(Edit(d, "phoneEdit"), "06-1111-2222");
       CommitText(Edit(d, "nameKanaEdit"), QStringLiteral("やまだ"));
       Child<QPushButton>(d, "updateButton")->click();
       QCOMPARE(f.prompter.Texts(), std::vector<std::string>{"氏名を入力して下さい。"});
       QCOMPARE(f.prompter.messages[0].owner.window, static_cast<const void*>(&d));
       QVERIFY(d.isVisible());
+      QCOMPARE(QApplication::focusWidget(), Edit(d, "nameEdit"));  // where the fault is
+
+      // A refused number: the focus goes back to it with its text selected, to type over.
+      QLineEdit* phone = Edit(d, "phoneEdit");
+      phone->clear();
+      QTest::keyClicks(phone, "6-1111");
+      CommitText(Edit(d, "nameEdit"), QStringLiteral("山"));
+      QTest::keyClick(Edit(d, "nameEdit"), Qt::Key_Return);
+      QCOMPARE(f.prompter.messages.back().text, std::string("電話番号は市外局番を入力して下さい。"));
+      QCOMPARE(QApplication::focusWidget(), phone);
+      QCOMPARE(phone->selectedText(), QStringLiteral("6-1111"));
+      QTest::keyClicks(phone, "06-1111-2222");  // types over the selection
+      Edit(d, "nameEdit")->clear();
 
       CommitText(Edit(d, "nameEdit"), QStringLiteral("山田"));
       TypeText(Edit(d, "registeredNameEdit"), QStringLiteral("ﾔﾏﾀﾞ"));

@@ -31,6 +31,7 @@
 #include "support/fake_calldir.h"
 #include "support/private_mutex_folder.h"
 #include "support/recording_prompter.h"
+#include "support/qt_typing.h"
 #include "support/sjis.h"
 #include "support/temp_dir.h"
 #include "listing/column_table.h"
@@ -464,6 +465,77 @@ class MainWindowTest : public QObject {
 
     frame.close();
     QCOMPARE(profile::ReadString(ini, "LOADCOL", "COL4", "", 100), Sjis("氏名") + ",5,3,0");
+  }
+
+  // A new entry saved from the dialog: its row is selected and in sight, the current row
+  // follows it, and the row-chosen flag is not set.
+  void aSavedEntryStaysInSight() {
+    ProgramRun s;
+    for (int i = 0; i < 80; ++i) s.callDir.stored.push_back(MakeEntry("04-" + std::to_string(1000 + i)));
+    QVERIFY(s.Start());
+    CDudOdeView& list = s.list();
+    QTimer::singleShot(0, [] {
+      QWidget* dialog = QApplication::activeModalWidget();
+      if (dialog == nullptr) return;
+      QTest::keyClicks(dialog->findChild<QLineEdit*>("phoneEdit"), "099-1234-5678");
+      CommitText(dialog->findChild<QLineEdit*>("nameEdit"), QStringLiteral("新井"));
+      CommitText(dialog->findChild<QLineEdit*>("nameKanaEdit"), QStringLiteral("あらい"));
+      QTest::keyClick(dialog->findChild<QLineEdit*>("nameEdit"), Qt::Key_Return);
+    });
+    s.frame().Command(32781)->trigger();  // 新規
+    const int saved = s.app->book().entryCount() - 1;
+    QCOMPARE(QString::fromStdString(s.app->book()[saved].number), QStringLiteral("099-1234-5678"));
+    QVERIFY(list.HasSelectedRow());
+    const int row = list.CurrentRow();
+    QCOMPARE(list.EntryIndexOfRow(row), saved);
+    QVERIFY(list.selectionModel()->isRowSelected(row));
+    QVERIFY(list.viewport()->rect().contains(list.visualRect(list.model().index(row, 0))));
+    QVERIFY(!list.RowChosen());
+  }
+
+  // Shift+F10 and the Menu key open the context menu at the current row, as a right click
+  // does; without a selected row nothing opens. Escape closes the help.
+  void theKeyboardReachesWhatTheMouseReaches() {
+    ProgramRun s;
+    QVERIFY(s.Start());
+    CDudOdeView& list = s.list();
+    list.setFocus();
+    int menus = 0;
+    QPoint shownAt;
+    const auto closeMenu = [&] {
+      QTimer::singleShot(0, [&] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        if (menu == nullptr) return;
+        ++menus;
+        shownAt = menu->pos();
+        menu->close();
+      });
+    };
+    closeMenu();
+    QTest::keyClick(&list, Qt::Key_F10, Qt::ShiftModifier);
+    QApplication::processEvents();
+    QCOMPARE(menus, 0);  // no row selected
+    QTest::keyClick(&list, Qt::Key_Down);
+    QTest::keyClick(&list, Qt::Key_Down);
+    QVERIFY(!list.RowChosen());
+    for (const auto& [key, modifiers] :
+         {std::pair{Qt::Key_F10, Qt::KeyboardModifiers(Qt::ShiftModifier)},
+          std::pair{Qt::Key_Menu, Qt::KeyboardModifiers()}}) {
+      closeMenu();
+      QTest::keyClick(&list, key, modifiers);
+      QVERIFY(list.RowChosen());
+      const QRect firstCell = list.visualRect(list.model().index(1, 0));
+      QCOMPARE(shownAt, list.viewport()->mapToGlobal(firstCell.bottomLeft()));
+    }
+    QCOMPARE(menus, 2);
+
+    s.frame().Command(32785)->trigger();  // the help
+    auto* help = s.frame().findChild<QWidget*>("helpWindow");
+    QVERIFY(help != nullptr && help->isVisible());
+    help->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(help));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    QVERIFY(!help->isVisible());
   }
 
   void aFailedSaveAtClosingCanKeepTheWindowOpen() {

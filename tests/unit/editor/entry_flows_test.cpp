@@ -36,7 +36,8 @@ class EntryFlowsTest : public ::testing::Test {
                           lastSaved = savedEntry;
                           ++refreshes;
                           messagesAtRefresh = prompter.messages.size();
-                        }};
+                        },
+                        {}};
   int dialog = 0;
 
   static EntryForm Form(const std::string& number, bool adapterWanted) {
