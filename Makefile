@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The README's commands. `make test` is what CI runs.
 BUILD ?= build
 WERROR ?= OFF
