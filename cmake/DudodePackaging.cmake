@@ -57,17 +57,18 @@ function(dudode_gzip source output)
     DEPENDS ${source} VERBATIM)
 endfunction()
 
-set(man_pages ${packaging_output}/man/man1/dudode.1.gz ${packaging_output}/man/ja/man1/dudode.1.gz)
 dudode_gzip(${packaging_source}/man/dudode.1 ${packaging_output}/man/man1/dudode.1.gz)
 dudode_gzip(${packaging_source}/man/dudode.ja.1 ${packaging_output}/man/ja/man1/dudode.1.gz)
 dudode_gzip(${packaging_source}/changelog ${packaging_output}/changelog.gz)
-list(APPEND packaging_files ${man_pages} ${packaging_output}/changelog.gz)
+list(APPEND packaging_files ${packaging_output}/man/man1/dudode.1.gz
+     ${packaging_output}/man/ja/man1/dudode.1.gz ${packaging_output}/changelog.gz)
 add_custom_target(dudode_packaging_files ALL DEPENDS ${packaging_files})
 
 install(FILES ${packaging_output}/man/man1/dudode.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 install(FILES ${packaging_output}/man/ja/man1/dudode.1.gz
         DESTINATION ${CMAKE_INSTALL_MANDIR}/ja/man1)
-install(FILES ${packaging_source}/org.example.dudode.metainfo.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
+install(FILES ${packaging_source}/org.example.dudode.metainfo.xml
+        DESTINATION ${CMAKE_INSTALL_DATADIR}/metainfo)
 # The package's name, not the project's, names its documentation folder.
 install(FILES ${packaging_source}/copyright ${packaging_output}/changelog.gz
         DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/dudode)
