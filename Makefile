@@ -1,9 +1,10 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The README's commands. `make test` is what CI runs.
 BUILD ?= build
 WERROR ?= OFF
 JOBS ?= $(shell nproc)
 
-.PHONY: setup configure build test bench run screenshots install clean soak
+.PHONY: setup configure build test bench run screenshots install clean soak package package-check
 
 setup:
 	scripts/setup
@@ -30,6 +31,15 @@ install: build
 
 bench: build
 	scripts/run-benchmarks $(BUILD)
+
+# The Debian package, dudode_<version>_<arch>.deb in $(BUILD), made by CPack from the same
+# build; package-check runs lintian and the other checks on it and starts the unpacked program
+# (docs/packaging.md).
+package: build
+	cd $(BUILD) && cpack -G DEB
+
+package-check: package
+	scripts/check-package $(BUILD)
 
 # The soak (not part of `make test`): the program under thousands of random operations and
 # faults, built with the sanitizers (as `make sanitize` builds) in a build folder of its own.

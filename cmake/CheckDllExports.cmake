@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # cmake -DDLL=<dll> -DDEF=<def file> -DOBJDUMP=<objdump> -P CheckDllExports.cmake
 # Fails unless the DLL's export table names exactly the .def file's functions, each at the
 # ordinal the .def file gives it: programs bind to the library by ordinal.

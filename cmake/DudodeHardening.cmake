@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds for hardening, set before any target exists so that every target in the tree,
 # those added later included, gets the same flags.
 #

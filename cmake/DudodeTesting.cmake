@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # One place that registers tests and gives every one the same environment:
 # the offscreen Qt platform and a Japanese-capable UTF-8 locale.
 set(DUDODE_TEST_ENV "QT_QPA_PLATFORM=offscreen" "LC_ALL=C.UTF-8" "LANG=C.UTF-8")

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Windows build made on this machine. mingw-w64 has no Qt, so it holds what needs none:
 # the platform layer, the CallDir library and CallDir.dll, the adapter's line protocol and
 # port names, and their tests, which CTest runs under wine. ZEF_P1.dll and the window need

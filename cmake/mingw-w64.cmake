@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Cross-compiling for 64-bit Windows with Debian's mingw-w64, posix thread model (the win32
 # model has no std::mutex). Programs are linked statically, so a test runs under wine with
 # no DLL but CallDir.dll beside it; CTest runs them through scripts/wine-run.
