@@ -54,13 +54,11 @@ bool OpenAdapterIfFree(Prompter& prompter, AdapterLibrary& adapter, const std::s
     return false;
   }
   const PortSettings settings = ReadPortSettings(portIniPath);
-  bool opened = false;
-  {
-    NoteScope note(prompter, kProbingAdapterNote);
-    opened = adapter.Open(settings.portName.c_str(), settings.params) != 0;
+  if (adapter.Open(settings.portName.c_str(), settings.params) == 0) {
+    prompter.Tell(kAdapterOpenFailedMessage, PromptIcon::Warning);
+    return false;
   }
-  if (!opened) prompter.Tell(kAdapterOpenFailedMessage, PromptIcon::Warning);
-  return opened;
+  return true;
 }
 
 std::string BookKeptAsideMessage(const std::string& programFolder) {

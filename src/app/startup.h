@@ -23,8 +23,6 @@ inline constexpr const char* kAdapterOpenFailedMessage =
     "ZEF-P1の初期化ができませんでした。発番号管理アプリケーションで通信ポートを指定して初期化"
     "してください。";
 inline constexpr const char* kBookLoadFailedMessage = "電話帳の取得に失敗しました。";
-// Shown while the adapter's port is opened at start, which takes seconds when none answers.
-inline constexpr const char* kProbingAdapterNote = "ZEF-P1を確認しています…";
 
 inline constexpr std::size_t kStartNumberSize = 24;  // bytes, terminator included
 
@@ -48,8 +46,7 @@ PortSettings ReadPortSettings(const std::string& portIniPath);
 std::unique_ptr<NamedMutex> TakeInstanceLock(Prompter& prompter);
 
 // Decides whether the adapter may be used for the run and opens its port: never while
-// VIZAZED runs, and not when the port fails to open (each with its message). A note says
-// what the program waits for while the port opens; it is gone before any message.
+// VIZAZED runs, and not when the port fails to open (each with its message).
 bool OpenAdapterIfFree(Prompter& prompter, AdapterLibrary& adapter, const std::string& portIniPath);
 
 // What start-up tells the user after a book file it could not read: where the library will

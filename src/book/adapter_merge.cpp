@@ -107,9 +107,14 @@ bool MergeFromAdapter(BookAccess& access, AdapterLibrary& adapter) {
   int32_t count = 0;
   // Three reads in a row, and only the last one decides; the library serves the repeats
   // from its cache while the adapter's list has not changed.
-  adapter.ReadAll(entries.data(), &count);
-  adapter.ReadAll(entries.data(), &count);
-  if (adapter.ReadAll(entries.data(), &count) == 0) {
+  bool read = false;
+  {
+    NoteScope note(access.prompter, kReadingAdapterNote);
+    adapter.ReadAll(entries.data(), &count);
+    adapter.ReadAll(entries.data(), &count);
+    read = adapter.ReadAll(entries.data(), &count) != 0;
+  }
+  if (!read) {
     const int code = adapter.LastError();
     if (code == 0) access.prompter.Tell(kUnexpectedError, PromptIcon::Error);
     ShowLibraryError(access.prompter, code);

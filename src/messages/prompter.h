@@ -52,17 +52,13 @@ class Prompter {
   }
 };
 
-// Shows the wait cursor and a note saying what the wait is for, for as long as it lives.
+// Shows a note saying what a wait is for, for as long as it lives.
 class NoteScope {
  public:
   NoteScope(Prompter& prompter, const std::string& text) : prompter_(prompter) {
-    prompter_.SetBusy(true);
     prompter_.ShowNote(text);
   }
-  ~NoteScope() {
-    prompter_.HideNote();
-    prompter_.SetBusy(false);
-  }
+  ~NoteScope() { prompter_.HideNote(); }
   NoteScope(const NoteScope&) = delete;
   NoteScope& operator=(const NoteScope&) = delete;
 

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "app/closing.h"
+#include "book/adapter_merge.h"
 #include "messages/library_errors.h"
 #include "book/book_storage.h"
 #include "platform/named_mutex.h"
@@ -82,7 +83,6 @@ TEST_F(Start, TheAdapterIsLeftAloneWhileVizazedRuns) {
   const auto vizazed = NamedMutex::Create(kVizazedMutexName);
   EXPECT_FALSE(OpenAdapterIfFree(prompter, adapter, folder.File("VIZAZED.ini")));
   EXPECT_TRUE(adapter.calls.empty());
-  EXPECT_TRUE(prompter.notes.empty());  // nothing is probed
   EXPECT_EQ(prompter.Texts(), Texts{kVizazedRunningMessage});
 }
 
@@ -90,11 +90,6 @@ TEST_F(Start, APortThatFailsToOpenDisablesTheAdapter) {
   adapter.failures["Open"] = 1;
   EXPECT_FALSE(OpenAdapterIfFree(prompter, adapter, folder.File("VIZAZED.ini")));
   EXPECT_EQ(prompter.Texts(), Texts{kAdapterOpenFailedMessage});
-  // A note says what the wait is for; it is gone before the message comes.
-  EXPECT_EQ(prompter.notes, Texts{kProbingAdapterNote});
-  EXPECT_FALSE(prompter.noteShowing);
-  EXPECT_EQ(prompter.messagesOverANote, 0);
-  EXPECT_EQ(prompter.busyDepth, 0);
   adapter.failures.clear();
   prompter.messages.clear();
   EXPECT_TRUE(OpenAdapterIfFree(prompter, adapter, folder.File("VIZAZED.ini")));
@@ -115,6 +110,11 @@ TEST_F(Start, TheBookIsMergedWhileItsFileIsOpenOnlyWhenTheAdapterIsUsable) {
   EXPECT_EQ(merged.entryCount(), 2);
   EXPECT_EQ(callDir.calls, (Texts{"Open", "Count", "Read", "Open", "Write", "Close", "Close"}));
   EXPECT_EQ(prompter.Texts(), Texts{"現在ZEF-P1には1件分登録されています。"});
+  // A note says what the wait for the adapter is for; it is gone before the message comes.
+  EXPECT_EQ(prompter.notes, Texts{kReadingAdapterNote});
+  EXPECT_FALSE(prompter.noteShowing);
+  EXPECT_EQ(prompter.messagesOverANote, 0);
+  EXPECT_EQ(prompter.busyDepth, 0);
 }
 
 TEST_F(Start, AnUnreadableBookLeavesAnEmptyBookAndSaysWhereTheFileWillBeKept) {
