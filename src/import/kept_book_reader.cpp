@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "calldir/book_file_format.h"
+#include "editor/form_mapping.h"
 #include "platform/text_bytes.h"
 
 namespace {
@@ -10,19 +11,10 @@ namespace {
 ImportRecord RecordOf(const BookEntry& entry) {
   using text_bytes::FieldText;
   ImportRecord record;
-  EntryForm& form = record.form;
-  form.number = FieldText(entry.number);
-  form.registeredName = FieldText(entry.registeredName);
-  form.name = FieldText(entry.name);
-  form.nameKana = FieldText(entry.nameKana);
-  form.postalCode = FieldText(entry.postalCode);
-  form.fax = FieldText(entry.fax);
-  form.address = FieldText(entry.address);
-  form.company = FieldText(entry.company);
-  form.companyAddress = FieldText(entry.companyAddress);
-  form.email = FieldText(entry.email);
+  record.form = FormOfEntry(entry);
+  record.form.adapterWanted = false;  // an imported entry never goes into the adapter
   SetFlags(record, FieldText(entry.callAccept), FieldText(entry.illumination));
-  if (form.number.empty()) record.skip = SkipReason::NoNumber;
+  if (record.form.number.empty()) record.skip = SkipReason::NoNumber;
   return record;
 }
 
