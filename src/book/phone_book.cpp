@@ -116,10 +116,6 @@ void PhoneBook::ClearDetails(int index) {
   RefreshKeys(index);
 }
 
-void PhoneBook::SetViewSlot(int slot, int32_t entryIndex) {
-  if (slot >= 0 && slot < BOOK_CAPACITY) At(slot).viewSlot = entryIndex;
-}
-
 void PhoneBook::RefreshKeys(int index) {
   const auto i = static_cast<std::size_t>(index);
   numberKeys_[i] = PhoneKey(entries_[i].number);

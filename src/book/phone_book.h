@@ -63,8 +63,11 @@ class PhoneBook {
   // and e-mail of entry `index`, leaving its number, adapter settings and flags.
   void ClearDetails(int index);
 
-  // Slot `slot` of the display list shows entry `entryIndex` (the viewSlot field).
-  void SetViewSlot(int slot, int32_t entryIndex);
+  // Slot `slot` of the display list shows entry `entryIndex` (the viewSlot field). Inline:
+  // the kana filter writes every slot on each refresh.
+  void SetViewSlot(int slot, int32_t entryIndex) {
+    if (slot >= 0 && slot < BOOK_CAPACITY) entries_[static_cast<std::size_t>(slot)].viewSlot = entryIndex;
+  }
 
   // The keys of every entry in the book as its number and reading give them. Checked in
   // debug builds after each change and before each pass.
