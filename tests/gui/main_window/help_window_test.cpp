@@ -35,7 +35,8 @@ QSet<QString> LinksShown(const QTextBrowser& browser) {
 }
 
 const QStringList kPages = {"start.html",   "main-window.html", "entry.html", "search.html",
-                            "columns.html", "export.html",      "print.html", "adapter.html",
+                            "columns.html", "export.html",      "import.html", "print.html",
+                            "adapter.html",
                             "files.html",   "messages.html",    "about.html"};
 
 }  // namespace
