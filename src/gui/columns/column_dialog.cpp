@@ -7,6 +7,7 @@
 #include <QSignalBlocker>
 
 #include "gui/list/book_list.h"
+#include "gui/common/dialog_button.h"
 #include "gui/common/dialog_message.h"
 #include "gui/common/qt_text.h"
 #include "platform/text_bytes.h"
@@ -20,14 +21,6 @@ constexpr const char* kCannotRemove = "この項目は、削除できません�
 
 QString HeadingText(const ColumnDef& column) {
   return FromCp932(text_bytes::FieldText(column.heading));
-}
-
-// Enter presses the focused button (each is an auto-default button, as in any dialog); the
-// default button (OK) takes Enter only where no button has the focus.
-QPushButton* MakeButton(const QString& text, const char* objectName, QWidget* parent) {
-  auto* button = new QPushButton(text, parent);
-  button->setObjectName(objectName);
-  return button;
 }
 
 QListWidget* MakeList(const char* objectName, QWidget* parent) {

@@ -13,6 +13,7 @@
 
 #include "gui/main_window/app_context.h"
 #include "gui/entry/cp932_field.h"
+#include "gui/common/dialog_button.h"
 #include "gui/common/dialog_message.h"
 #include "gui/search/search_result_list.h"
 #include "gui/search/search_input_mode.h"
@@ -23,16 +24,7 @@ namespace {
 
 constexpr int kResultColumnWidth = 80;  // pixels
 
-// Enter presses the focused button (each is an auto-default button, as in any dialog); the
-// default button takes Enter only where no button has the focus.
-QPushButton* MakeButton(const QString& text, const char* objectName, QWidget* parent) {
-  auto* button = new QPushButton(text, parent);
-  button->setObjectName(objectName);
-  return button;
-}
-
 }  // namespace
-
 
 CSearchDlg::CSearchDlg(AppContext& context, int32_t& condition, OpenEntry openEntry,
                        QWidget* parent)
